@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the program need, when any is missing.
+# As root it runs apt-get; otherwise it prints the exact command and stops.
+set -euo pipefail
+
+packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev
+          qt6-base-dev libfreetype-dev libfontconfig-dev libpng-dev
+          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+command="apt-get update && apt-get install -y --no-install-recommends ${missing[*]}"
+if [ "$(id -u)" -ne 0 ]; then
+  echo "Quorbel needs these Debian packages: ${missing[*]}" >&2
+  echo "Install them as root with:" >&2
+  echo "  $command" >&2
+  exit 1
+fi
+echo "Installing: ${missing[*]}"
+export DEBIAN_FRONTEND=noninteractive
+apt-get update -q
+apt-get install -y -q --no-install-recommends "${missing[@]}"

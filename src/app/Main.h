@@ -1,0 +1,239 @@
+// The main window TfrmMain: all program state for the whole run (the open collection, the curve
+// table, the working record, the picture with its mapping and colours, the flags) and the models
+// of every control with its handler. Handlers live in the file of the subsystem that owns the
+// behaviour (curves/Collections.cpp defines LoadCatalog, plot/Displays.cpp btnDrawClick …); this
+// header is the one place that lists them. The dialogs are members: created once, kept for the run.
+#pragma once
+
+#include <array>
+#include <string>
+#include <vector>
+
+#include "app/Version.h"
+#include "curves/CurveRecord.h"
+#include "curves/Edit.h"
+#include "curves/Nickname.h"
+#include "formula/Math.h"
+#include "formula/Typeset.h"
+#include "output/Print.h"
+#include "picture/PlotView.h"
+#include "plot/Step.h"
+#include "ui/Controls.h"
+#include "ui/Platform.h"
+
+// Items of the STEP and background lists.
+extern const std::vector<std::string> StepItems;
+extern const std::vector<std::string> BackgroundItems;
+
+class TfrmMain : public TForm {
+public:
+    // `workingFolder` is the process's working folder at start-up (BaseFolder); it must exist.
+    TfrmMain(Platform& platform, std::string workingFolder);
+
+    Platform& platform;
+
+    // ---- Tool bar.
+    TSpeedButton spdOpenFile{"spdOpenFile"};
+    TSpeedButton spdKihonOpen{"spdKihonOpen"};
+    TSpeedButton spdUserOpen{"spdUserOpen"};
+    TSpeedButton spdOverWrite{"spdOverWrite"};
+    TSpeedButton spdPrint{"spdPrint"};
+    TSpeedButton spdLineColor{"spdLineColor"};
+    TSpeedButton spdBackColor{"spdBackColor"};
+    TRadioButton radWidth1{"radWidth1"};
+    TRadioButton radWidth2{"radWidth2"};
+    TImage imgSample1{"imgSample1", 22, 16};
+    TImage imgSample2{"imgSample2", 22, 15};
+    TCheckBox chkMonoc{"chkMonoc", "白黒"};
+    TLabel lblSpec{"lblSpec"};
+    TProgressBar prgBar{"prgBar"};
+
+    // ---- Left column.
+    TListBox lstShiki{"lstShiki"};
+    TListBox lstComment{"lstComment"};  // the five note lines, UTF-8
+
+    // ---- Parameter panel grpParam.
+    TControl grpParam{"grpParam"};
+    TUpDown updA{"updA", -100, 100, 1};
+    TUpDown updB{"updB", 0, 100, 1};
+    TUpDown updC{"updC", 1, 100, 1};
+    TUpDown updStart{"updStart", -100, 100, 0};
+    TUpDown updSend{"updSend", 0, 100, 2};
+    TEdit edtHeniki{"edtHeniki"};
+    TUpDown updKakudai{"updKakudai", 1, 6, 4};
+    TUpDown updRpStart{"updRpStart", 1, 100, 1};
+    TUpDown updRpEnd{"updRpEnd", 0, 100, 1};
+    TRadioButton radA{"radA", "A"};
+    TRadioButton radB{"radB", "B"};
+    TRadioButton radC{"radC", "C"};
+    TCheckBox chkHojoEn{"chkHojoEn", "補助線"};
+    TCheckBox chkOverWrite{"chkOverWrite", "上書き"};
+    TCheckBox chkProgress{"chkProgress", "途中経過"};
+    TComboBox cmbStep{"cmbStep", StepItems};
+    TComboBox cmbHaikei{"cmbHaikei", BackgroundItems};
+    TButton btnStep{"btnStep", "STEP表示"};
+    TButton btnDraw{"btnDraw", "表示"};
+    TButton btnReset{"btnReset", "既定値"};
+    TButton btnKaisetsu{"btnKaisetsu", "解 説   "};
+    TButton btnHanpuku{"btnHanpuku", "反復"};
+    TButton btnStepH{"btnStepH", "STEP反復"};
+    TButton btnDev{"btnDev", "分割表示"};
+    TButton btnRpReset{"btnRpReset", "ﾘｾｯﾄ"};
+
+    // ---- Menu bar.
+    TMenuItem mnuFile{"mnuFile", "ﾌｧｲﾙ(&F)"};
+    TMenuItem mnuTangenOpen{"mnuTangenOpen", "自作の曲線を開く(&U)"};
+    TMenuItem mnuOpenKiso{"mnuOpenKiso", "美しい曲線を開く(&B)"};
+    TMenuItem mnuOpenFile{"mnuOpenFile", "いろいろな曲線を開く(&O)"};
+    TMenuItem Save1{"Save1", "上書き保存(&S)"};
+    TMenuItem mnuSave{"mnuSave", "名前を付けて保存(&A)"};
+    TMenuItem mnuPrint{"mnuPrint", "印刷(&P)"};
+    TMenuItem mnuClipBoard{"mnuClipBoard", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"};
+    TMenuItem mnuPaste{"mnuPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"};
+    TMenuItem mnuEnd{"mnuEnd", "終了(&X)"};
+    TMenuItem mnuShow{"mnuShow", "表示(&V)"};
+    TMenuItem mnuShowFile{"mnuShowFile", "ファイルの内容(&F)"};
+    TMenuItem mnuSettei{"mnuSettei", "設定(&S)"};
+    TMenuItem mnuSetColor{"mnuSetColor", "曲線の色(&C)"};
+    TMenuItem KB1{"KB1", "背景の色(&B)"};
+    TMenuItem mnuHelp{"mnuHelp", "ﾍﾙﾌﾟ(&H)"};
+    TMenuItem mnuShowHelp{"mnuShowHelp", "使い方(&U)"};
+    TMenuItem mnuOnePoint{"mnuOnePoint", "ワンポイント(&P)"};
+    TMenuItem mnuShowAbout{"mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
+
+    // ---- Program-wide state.
+    std::string BaseFolder;                 // with a trailing separator
+    std::string CurrentFileName = "Sample.crv";
+    int CollectionKind = 1;
+    std::array<int, 4> RememberedLine{};    // index 1..3
+    CurveTable curveTable;
+    int CurrentCurve = -1;
+    RecordLines lstDemo;                    // the three built-in records
+    RecordLines lstCurve;                   // the lines of the open collection, built-in record first
+    std::vector<std::string> flbCurve;      // file names of the open folder collection, " " first
+    PlotView view;
+    ColorState colors;
+    TColor lastDialogColor = clBlack;       // what the colour dialog opens on
+    int AnnotationTextSize = 14;
+    int AnnotationRow = PlotView::PictureWidth + 10;
+    bool ReloadBeforeDraw = false;
+    bool StepMode = false;
+    bool CloseRequested = false;            // mnuEnd: the view closes the window
+    int plotDepth = 0;                      // plots running (a plot may yield to the user interface)
+
+    // ---- Dialogs, created with the main window and kept for the run (after the controls they show).
+    TfrmMath frmMath;
+    TfrmVersion frmVersion;
+    TfrmStep frmStep;
+    TfrmEdit frmEdit;          // its lstBuffer stores the working record
+    TfrmNickName frmNickName;
+    TfrmPrint frmPrint;
+    Typesetter typesetter{frmMath};
+
+    // ---- Start (app/Main.cpp, app/Start.cpp).
+    void FormCreate();
+    void FormShow() override;
+    void mnuEndClick();
+    void mnuShowHelpClick();
+    void mnuOnePointClick();
+    void btnKaisetsuClick();
+    void mnuShowAboutClick();
+    void mnuShowFileClick();
+    // F1 on a control or menu item with the given help context.
+    void ShowContextHelp(int context);
+
+    // ---- Applying a curve to the panel (curves/Apply.cpp).
+    void SelectCurve(int k);
+    void ApplyCurve(int k);
+    void UpdateParamAvailability();
+    void UpdateThetaRangeText();
+    // Writes a line of the working record while it holds a record.
+    void WriteRecordLine(int line, const std::string& cp932);
+
+    // ---- Collections (curves/Collections.cpp).
+    void OpenCollection(int n);
+    void LoadCatalog(const std::string& name);
+    void LoadCurveFolder(const std::string& folder);
+    void InsertBuiltInCurve();
+    void BuildCurveTable();
+
+    // ---- Choosing a curve (curves/Choose.cpp).
+    void lstShikiClick();
+    void btnResetClick();
+
+    // ---- Saving (curves/Save.cpp).
+    void spdOverWriteClick();
+    void mnuSaveClick();
+    bool SaveAs();
+    void WriteCurveFile();
+    std::string FixCurveFileName(const std::string& name);
+    YesNoCancel ConfirmSave(const std::string& text);
+
+    // ---- Parameter controls (plot/Params.cpp).
+    void updAChange();
+    void updBChange();
+    void updCChange();
+    void updStartChange();
+    void updSendChange();
+    void updKakudaiChange();
+    void updRpStartChange();
+    void updRpEndChange();
+    void radTargetClick(const char* letter);
+    void chkHojoEnClick();
+    void cmbStepChange();
+    void cmbHaikeiChange();
+
+    // ---- Displays (plot/Displays.cpp).
+    void btnDrawClick();
+    void btnStepClick();
+    void btnHanpukuClick();
+    void btnStepHClick();
+    void btnDevClick();
+    void btnRpResetClick();
+    void RepeatDisplay(bool split, bool step);
+    // Repeat when the repeat range is open, otherwise one drawing as 表示 does.
+    void Redraw();
+
+    // ---- Plot routine and auxiliary lines (plot/PlotCurve.cpp, plot/AuxLines.cpp).
+    void PlotCurve(int n, int quadrant, bool repeat);
+    void DrawAuxFigure(int kind, double a, double b, double c, double theta);
+    void DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta);
+
+    // ---- Backgrounds (picture/Backgrounds.cpp).
+    void DrawBackground(int quadrant);
+    void DrawPolarGrid();
+    void DrawTicks();
+    void DrawGrid();
+    void DrawXYAxes();
+    void DrawXYLabels();
+    void DrawPolarAxes();
+    void DrawInitialLine();
+    void DrawPolarLabels();
+    void DrawTickLabels(int lo, int hi);
+    int Zoom() const { return updKakudai.Value(); }
+
+    // ---- Caption (formula/Annotation.cpp).
+    void DrawAnnotation(int n, int a, int b, int c, bool repeat, int quadrant);
+
+    // ---- Colours, line width, monochrome (output/Colours.cpp).
+    void RefreshWidthSamples();
+    void spdLineColorClick();
+    void spdBackColorClick();
+    void radWidth1Click();
+    void radWidth2Click();
+    void chkMonocClick();
+
+    // ---- Print and clipboard (output/).
+    void spdPrintClick();
+    void mnuClipBoardClick();
+    void mnuFileClick();
+    void mnuPasteClick();
+
+    // Every control and menu item by name, for the headless driver and the desktop view.
+    TControl* FindControl(const std::string& name);
+    TButton* FindButton(const std::string& name);
+    TUpDown* FindSpin(const std::string& name);
+};
+
+// "0", "π", "-π", or n followed by "π".
+std::string ThetaText(int n);

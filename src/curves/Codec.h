@@ -1,0 +1,10 @@
+// Conversion between the Shift-JIS (code page 932) bytes that records keep and the UTF-8 that
+// the program's own texts, the canvas and the desktop use. Used only at those boundaries.
+// Never throws and never fails: an undecodable byte becomes U+FFFD, a character without a
+// CP932 form becomes "?".
+#pragma once
+
+#include <string>
+
+std::string Cp932ToUtf8(const std::string& cp932);
+std::string Utf8ToCp932(const std::string& utf8);

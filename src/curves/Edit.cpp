@@ -1,0 +1,19 @@
+#include "curves/Edit.h"
+
+TfrmEdit::TfrmEdit(const TLabel& mainSpec) : TForm("frmEdit", "編集"), mainSpec(mainSpec) {
+    Width = 758;
+    Height = 500;
+    for (const char* label : RecordLineLabels) lstContents.Add(label);
+    for (int i = 0; i < 3; ++i) lstContents.Add("");
+    btnOk.OnClick = [this] { Close(mrOk); };
+}
+
+std::string TfrmEdit::RecordLine(int line) const {
+    if (line < 1 || line > lstBuffer.Count()) return {};
+    return lstBuffer.Item(line - 1);
+}
+
+void TfrmEdit::SetRecordLine(int line, std::string cp932) {
+    if (line < 1 || line > lstBuffer.Count()) return;
+    lstBuffer.SetItem(line - 1, std::move(cp932));
+}

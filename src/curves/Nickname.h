@@ -1,0 +1,21 @@
+// The naming dialog: asks for the curve's nickname before a save under a new name. OK writes the
+// name into line 1 of the working record and "*" into the five note lines.
+#pragma once
+
+#include "curves/Edit.h"
+#include "ui/Controls.h"
+
+class TfrmNickName : public TForm {
+public:
+    explicit TfrmNickName(TfrmEdit& workingRecord);
+    TLabel lblPrompt{"lblPrompt", "ニックネーム（曲線に適当な名前をつけてください）"};
+    TEdit edtName{"edtName"};
+    TButton btnOk{"btnOk", "OK", mrOk};
+    TButton btnCancel{"btnCancel", "キャンセル", mrCancel};
+
+    // edtName := line 1 of the working record, shown as it stands (a "*" stays "*").
+    void FormShow() override;
+
+private:
+    TfrmEdit& record;
+};

@@ -1,0 +1,20 @@
+// The STEP dialog: the pause of a STEP display or STEP repeat, with its three answers.
+#pragma once
+
+#include "ui/Controls.h"
+
+class TfrmStep : public TForm {
+public:
+    TfrmStep();
+    TButton btnAll{"btnAll", "すべて表示", 3};
+    TButton btnOk{"btnOk", "次を表示", mrOk};
+    TButton btnCancel{"btnCancel", "中止", mrCancel};
+    TEdit edtStep{"edtStep"};    // read-only: the selected STEP text
+    TEdit edtCount{"edtCount"};  // "%2d / %2d 回"
+
+    // Places the dialog at (groupLeft, groupTop + 42) and shows `stepText` in edtStep.
+    void Prepare(int groupLeft, int groupTop, const std::string& stepText);
+};
+
+// "%2d / %2d 回" of (done, total): each number right-aligned in two places.
+std::string StepCountText(int done, int total);

@@ -1,0 +1,61 @@
+// The one interface through which the core asks the platform for everything outside itself:
+// message boxes, modal dialogs, the common dialogs, pending events, the cursor, the clipboard,
+// the printer, the help viewer and the screen. The Qt front end implements it; tests and the
+// headless driver use ScriptedPlatform. All texts crossing it are UTF-8.
+#pragma once
+
+#include <optional>
+#include <string>
+
+#include "picture/Bitmap.h"
+
+class TForm;
+
+enum class YesNoCancel { Yes, No, Cancel };
+
+enum class HelpCommand { Contents, Context };
+
+struct SaveDialogRequest {
+    std::string initialFolder;  // absolute folder the dialog opens on
+    std::string fileName;       // proposed file name
+    std::string filter;         // "CRVファイル|*.CRV": description, "|", pattern
+};
+
+struct ScreenSize {
+    int width = 1024;
+    int height = 768;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // A plain modal message box with one OK button.
+    virtual void ShowMessage(const std::string& text) = 0;
+    // The confirmation box with "はい(&Y)", "いいえ(&N)", "ｷｬﾝｾﾙ"; closing it counts as Cancel.
+    virtual YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) = 0;
+    // Shows `form` modally: runs its FormShow, lets the user act on its controls until one of them
+    // closes it, and returns its ModalResult (closing by the frame gives mrCancel).
+    virtual int ShowModal(TForm& form) = 0;
+    // The file-save dialog; the chosen path, or nothing when cancelled. Asks no overwrite question.
+    virtual std::optional<std::string> SaveFileDialog(const SaveDialogRequest& request) = 0;
+    // The colour dialog opened on `initial`; the confirmed colour, or nothing when cancelled.
+    virtual std::optional<TColor> ChooseColor(TColor initial) = 0;
+    // The print set-up dialog; the number of copies, or nothing when cancelled.
+    virtual std::optional<int> PrintDialog() = 0;
+    // One print job: `page` stretched into `dest` (printer pixels, top-left of the printable
+    // area). False when the job could not be printed.
+    virtual bool PrintPage(const Bitmap& page, TRect dest) = 0;
+    // Lets the user interface handle its pending events (repaints included).
+    virtual void ProcessMessages() = 0;
+    // Shows the busy (hourglass) cursor, or the normal one again.
+    virtual void SetBusyCursor(bool busy) = 0;
+    // The picture has new pixels: the view repaints it at its next chance.
+    virtual void PictureChanged() {}
+    virtual void ClipboardSetImage(const Bitmap& image) = 0;
+    virtual bool ClipboardHasImage() = 0;
+    virtual std::optional<Bitmap> ClipboardGetImage() = 0;
+    // Asks the help viewer for `file` (a name found in the working folder) at the contents or a context.
+    virtual void ShowHelp(const std::string& file, HelpCommand command, int data) = 0;
+    virtual ScreenSize Screen() = 0;
+};

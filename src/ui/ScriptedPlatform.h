@@ -1,0 +1,71 @@
+// A platform without a screen, for tests and the headless driver: it records every message and
+// request in order and answers each dialog from a queue of scripted answers (or a default).
+#pragma once
+
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "ui/Controls.h"
+#include "ui/Platform.h"
+
+class ScriptedPlatform : public Platform {
+public:
+    // What the user does in a modal form, e.g. [](TForm& f) { static_cast<TfrmStep&>(f).btnAll.Click(); }.
+    using ModalAnswer = std::function<void(TForm&)>;
+
+    // ---- Script.
+    void QueueModal(const std::string& formName, ModalAnswer answer) { modalAnswers[formName].push_back(std::move(answer)); }
+    // The answer for a form whose queue is empty; without one the form is closed by its frame (mrCancel).
+    void SetDefaultModal(const std::string& formName, ModalAnswer answer) { defaultModal[formName] = std::move(answer); }
+    std::deque<YesNoCancel> confirmAnswers;               // unanswered: Cancel
+    std::deque<std::optional<std::string>> saveAnswers;   // unanswered: cancelled
+    std::deque<std::optional<TColor>> colorAnswers;       // unanswered: cancelled
+    std::deque<std::optional<int>> printAnswers;          // unanswered: cancelled
+    ScreenSize screen{1024, 768};
+    bool printerFails = false;
+
+    // ---- Hooks.
+    std::function<void(const std::string&)> onMessage;    // each message as it is shown
+    std::function<void(TForm&)> beforeModal;              // after FormShow, before the answer
+    std::function<void()> onProcessMessages;
+
+    // ---- Record.
+    std::vector<std::string> messages;                    // plain messages, in order
+    std::vector<std::string> log;                         // every request, in order, one line each
+    std::vector<std::string> modalsShown;                 // form names
+    std::vector<SaveDialogRequest> saveRequests;
+    std::vector<TColor> colorRequests;                    // the colour each dialog opened on
+    struct PrintedPage { Bitmap page; TRect dest; };
+    std::vector<PrintedPage> printed;
+    struct HelpCall { std::string file; HelpCommand command; int data; std::string workingFolder; };
+    std::vector<HelpCall> helpCalls;
+    int processMessagesCount = 0;
+    bool busy = false;
+    int busyCount = 0;                                    // times the busy cursor was shown
+    std::optional<Bitmap> clipboardImage;
+    bool clipboardHasText = false;
+
+    // ---- Platform.
+    void ShowMessage(const std::string& text) override;
+    YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
+    int ShowModal(TForm& form) override;
+    std::optional<std::string> SaveFileDialog(const SaveDialogRequest& request) override;
+    std::optional<TColor> ChooseColor(TColor initial) override;
+    std::optional<int> PrintDialog() override;
+    bool PrintPage(const Bitmap& page, TRect dest) override;
+    void ProcessMessages() override;
+    void SetBusyCursor(bool on) override;
+    void ClipboardSetImage(const Bitmap& image) override;
+    bool ClipboardHasImage() override { return clipboardImage.has_value(); }
+    std::optional<Bitmap> ClipboardGetImage() override { return clipboardImage; }
+    void ShowHelp(const std::string& file, HelpCommand command, int data) override;
+    ScreenSize Screen() override { return screen; }
+
+private:
+    std::map<std::string, std::deque<ModalAnswer>> modalAnswers;
+    std::map<std::string, ModalAnswer> defaultModal;
+};
