@@ -8,20 +8,6 @@
 
 #define PENDING throw std::logic_error("not built yet: " + std::string(__func__))
 
-// ---- picture/Canvas.cpp
-Canvas::Canvas(int width, int height, TColor fill) : bitmap(width, height, fill) {}
-void Canvas::Reset(int width, int height, TColor fill) { bitmap = Bitmap(width, height, fill); Pen = {}; Brush = {}; Font = {}; penPos = {}; }
-void Canvas::LineTo(int x, int y) { penPos = {x, y}; }
-void Canvas::Polyline(const std::vector<TPoint>&) {}
-void Canvas::Ellipse(int, int, int, int) {}
-void Canvas::Rectangle(int, int, int, int) {}
-void Canvas::FloodFill(int, int, TColor) {}
-void Canvas::TextOut(int x, int y, const std::string& utf8) { penPos = {x + 8 * static_cast<int>(utf8.size()), y}; }
-TPoint Canvas::TextExtent(const std::string& utf8) const { return {8 * static_cast<int>(utf8.size()), 16}; }
-void Canvas::Draw(int, int, const Bitmap&) {}
-void Canvas::StretchDraw(TRect, const Bitmap&) {}
-void Canvas::CopyRect(TRect, const Bitmap&, TRect) {}
-
 // ---- curves/Codec.cpp
 std::string Cp932ToUtf8(const std::string& cp932) { return cp932; }
 std::string Utf8ToCp932(const std::string& utf8) { return utf8; }
