@@ -16,15 +16,6 @@ std::string Utf8ToCp932(const std::string& utf8) { return utf8; }
 const std::array<const char*, RecordLineCount> RecordLineLabels{};
 const RecordLines& BuiltInRecords() { static RecordLines lines(75, "0"); return lines; }
 
-// ---- formula/Math.cpp
-TfrmMath::TfrmMath() : TForm("frmMath", "") {}
-
-// ---- formula/Typeset.cpp
-TPoint Typesetter::TypesetLine(int, int x, int y, double, Canvas&, const std::string&, TColor) { return {x, y}; }
-
-// ---- formula/Annotation.cpp
-void TfrmMain::DrawAnnotation(int, int, int, int, bool, int) {}
-
 // ---- output/Print.cpp
 TfrmPrint::TfrmPrint(Platform& platform, const TImage& mainPicture, const TLabel& mainSpec)
     : TForm("frmPrint", "グラフの印刷"), platform(platform), mainPicture(mainPicture), mainSpec(mainSpec) {}
