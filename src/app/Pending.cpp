@@ -96,5 +96,3 @@ void TfrmMain::PlotCurve(int, int, bool) { PENDING; }
 void TfrmMain::DrawAuxFigure(int, double, double, double, double) {}
 void TfrmMain::DrawAuxMarker(int, TPoint, double, double, double, double) {}
 
-// ---- picture/Backgrounds.cpp
-void TfrmMain::DrawBackground(int) {}
