@@ -57,14 +57,6 @@ void TfrmMain::BuildCurveTable() { PENDING; }
 void TfrmMain::lstShikiClick() { PENDING; }
 void TfrmMain::btnResetClick() { PENDING; }
 
-// ---- curves/Save.cpp
-void TfrmMain::spdOverWriteClick() { PENDING; }
-void TfrmMain::mnuSaveClick() { PENDING; }
-bool TfrmMain::SaveAs() { PENDING; }
-void TfrmMain::WriteCurveFile() { PENDING; }
-std::string TfrmMain::FixCurveFileName(const std::string&) { PENDING; }
-YesNoCancel TfrmMain::ConfirmSave(const std::string&) { PENDING; }
-
 // ---- plot/Params.cpp
 void TfrmMain::updAChange() {}
 void TfrmMain::updBChange() {}
