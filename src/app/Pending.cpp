@@ -8,13 +8,6 @@
 
 #define PENDING throw std::logic_error("not built yet: " + std::string(__func__))
 
-// ---- curves/Codec.cpp
-std::string Cp932ToUtf8(const std::string& cp932) { return cp932; }
-std::string Utf8ToCp932(const std::string& utf8) { return utf8; }
-
-// ---- curves/CurveRecord.cpp
-const std::array<const char*, RecordLineCount> RecordLineLabels{};
-const RecordLines& BuiltInRecords() { static RecordLines lines(75, "0"); return lines; }
 
 // ---- output/Print.cpp
 TfrmPrint::TfrmPrint(Platform& platform, const TImage& mainPicture, const TLabel& mainSpec)
@@ -45,13 +38,6 @@ void TfrmMain::UpdateParamAvailability() { PENDING; }
 void TfrmMain::UpdateThetaRangeText() {}
 void TfrmMain::WriteRecordLine(int, const std::string&) {}
 std::string ThetaText(int n) { return std::to_string(n); }
-
-// ---- curves/Collections.cpp
-void TfrmMain::OpenCollection(int) { PENDING; }
-void TfrmMain::LoadCatalog(const std::string&) { PENDING; }
-void TfrmMain::LoadCurveFolder(const std::string&) { PENDING; }
-void TfrmMain::InsertBuiltInCurve() { PENDING; }
-void TfrmMain::BuildCurveTable() { PENDING; }
 
 // ---- curves/Choose.cpp
 void TfrmMain::lstShikiClick() { PENDING; }
