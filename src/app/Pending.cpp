@@ -8,22 +8,6 @@
 
 #define PENDING throw std::logic_error("not built yet: " + std::string(__func__))
 
-// ---- curves/Codec.cpp
-std::string Cp932ToUtf8(const std::string& cp932) { return cp932; }
-std::string Utf8ToCp932(const std::string& utf8) { return utf8; }
-
-// ---- curves/CurveRecord.cpp
-const std::array<const char*, RecordLineCount> RecordLineLabels{};
-const RecordLines& BuiltInRecords() { static RecordLines lines(75, "0"); return lines; }
-
-// ---- formula/Math.cpp
-TfrmMath::TfrmMath() : TForm("frmMath", "") {}
-
-// ---- formula/Typeset.cpp
-TPoint Typesetter::TypesetLine(int, int x, int y, double, Canvas&, const std::string&, TColor) { return {x, y}; }
-
-// ---- formula/Annotation.cpp
-void TfrmMain::DrawAnnotation(int, int, int, int, bool, int) {}
 
 // ---- output/Print.cpp
 TfrmPrint::TfrmPrint(Platform& platform, const TImage& mainPicture, const TLabel& mainSpec)
@@ -55,24 +39,9 @@ void TfrmMain::UpdateThetaRangeText() {}
 void TfrmMain::WriteRecordLine(int, const std::string&) {}
 std::string ThetaText(int n) { return std::to_string(n); }
 
-// ---- curves/Collections.cpp
-void TfrmMain::OpenCollection(int) { PENDING; }
-void TfrmMain::LoadCatalog(const std::string&) { PENDING; }
-void TfrmMain::LoadCurveFolder(const std::string&) { PENDING; }
-void TfrmMain::InsertBuiltInCurve() { PENDING; }
-void TfrmMain::BuildCurveTable() { PENDING; }
-
 // ---- curves/Choose.cpp
 void TfrmMain::lstShikiClick() { PENDING; }
 void TfrmMain::btnResetClick() { PENDING; }
-
-// ---- curves/Save.cpp
-void TfrmMain::spdOverWriteClick() { PENDING; }
-void TfrmMain::mnuSaveClick() { PENDING; }
-bool TfrmMain::SaveAs() { PENDING; }
-void TfrmMain::WriteCurveFile() { PENDING; }
-std::string TfrmMain::FixCurveFileName(const std::string&) { PENDING; }
-YesNoCancel TfrmMain::ConfirmSave(const std::string&) { PENDING; }
 
 // ---- plot/Params.cpp
 void TfrmMain::updAChange() {}
@@ -105,5 +74,3 @@ void TfrmMain::PlotCurve(int, int, bool) { PENDING; }
 void TfrmMain::DrawAuxFigure(int, double, double, double, double) {}
 void TfrmMain::DrawAuxMarker(int, TPoint, double, double, double, double) {}
 
-// ---- picture/Backgrounds.cpp
-void TfrmMain::DrawBackground(int) {}
