@@ -62,10 +62,3 @@ void TfrmMain::btnRpResetClick() { PENDING; }
 void TfrmMain::RepeatDisplay(bool, bool) { PENDING; }
 void TfrmMain::Redraw() { PENDING; }
 
-// ---- plot/PlotCurve.cpp
-void TfrmMain::PlotCurve(int, int, bool) { PENDING; }
-
-// ---- plot/AuxLines.cpp
-void TfrmMain::DrawAuxFigure(int, double, double, double, double) {}
-void TfrmMain::DrawAuxMarker(int, TPoint, double, double, double, double) {}
-
