@@ -8,38 +8,12 @@
 
 #define PENDING throw std::logic_error("not built yet: " + std::string(__func__))
 
-// ---- picture/Canvas.cpp
-Canvas::Canvas(int width, int height, TColor fill) : bitmap(width, height, fill) {}
-void Canvas::Reset(int width, int height, TColor fill) { bitmap = Bitmap(width, height, fill); Pen = {}; Brush = {}; Font = {}; penPos = {}; }
-void Canvas::LineTo(int x, int y) { penPos = {x, y}; }
-void Canvas::Polyline(const std::vector<TPoint>&) {}
-void Canvas::Ellipse(int, int, int, int) {}
-void Canvas::Rectangle(int, int, int, int) {}
-void Canvas::FloodFill(int, int, TColor) {}
-void Canvas::TextOut(int x, int y, const std::string& utf8) { penPos = {x + 8 * static_cast<int>(utf8.size()), y}; }
-TPoint Canvas::TextExtent(const std::string& utf8) const { return {8 * static_cast<int>(utf8.size()), 16}; }
-void Canvas::Draw(int, int, const Bitmap&) {}
-void Canvas::StretchDraw(TRect, const Bitmap&) {}
-void Canvas::CopyRect(TRect, const Bitmap&, TRect) {}
-
-// ---- curves/Codec.cpp
-std::string Cp932ToUtf8(const std::string& cp932) { return cp932; }
-std::string Utf8ToCp932(const std::string& utf8) { return utf8; }
-
-// ---- curves/CurveRecord.cpp
-const std::array<const char*, RecordLineCount> RecordLineLabels{};
-const RecordLines& BuiltInRecords() { static RecordLines lines(75, "0"); return lines; }
 
 // ---- output/Print.cpp
 TfrmPrint::TfrmPrint(Platform& platform, const TImage& mainPicture, const TLabel& mainSpec)
     : TForm("frmPrint", "グラフの印刷"), platform(platform), mainPicture(mainPicture), mainSpec(mainSpec) {}
 void TfrmPrint::FormShow() {}
 void TfrmMain::spdPrintClick() { PENDING; }
-
-// ---- output/Clipboard.cpp
-void TfrmMain::mnuClipBoardClick() { PENDING; }
-void TfrmMain::mnuFileClick() { PENDING; }
-void TfrmMain::mnuPasteClick() { PENDING; }
 
 // ---- output/Colours.cpp
 void TfrmMain::RefreshWidthSamples() { ::RefreshWidthSamples(imgSample1, imgSample2, colors); }
@@ -60,24 +34,9 @@ void TfrmMain::UpdateThetaRangeText() {}
 void TfrmMain::WriteRecordLine(int, const std::string&) {}
 std::string ThetaText(int n) { return std::to_string(n); }
 
-// ---- curves/Collections.cpp
-void TfrmMain::OpenCollection(int) { PENDING; }
-void TfrmMain::LoadCatalog(const std::string&) { PENDING; }
-void TfrmMain::LoadCurveFolder(const std::string&) { PENDING; }
-void TfrmMain::InsertBuiltInCurve() { PENDING; }
-void TfrmMain::BuildCurveTable() { PENDING; }
-
 // ---- curves/Choose.cpp
 void TfrmMain::lstShikiClick() { PENDING; }
 void TfrmMain::btnResetClick() { PENDING; }
-
-// ---- curves/Save.cpp
-void TfrmMain::spdOverWriteClick() { PENDING; }
-void TfrmMain::mnuSaveClick() { PENDING; }
-bool TfrmMain::SaveAs() { PENDING; }
-void TfrmMain::WriteCurveFile() { PENDING; }
-std::string TfrmMain::FixCurveFileName(const std::string&) { PENDING; }
-YesNoCancel TfrmMain::ConfirmSave(const std::string&) { PENDING; }
 
 // ---- plot/Params.cpp
 void TfrmMain::updAChange() {}
@@ -110,5 +69,3 @@ void TfrmMain::PlotCurve(int, int, bool) { PENDING; }
 void TfrmMain::DrawAuxFigure(int, double, double, double, double) {}
 void TfrmMain::DrawAuxMarker(int, TPoint, double, double, double, double) {}
 
-// ---- picture/Backgrounds.cpp
-void TfrmMain::DrawBackground(int) {}

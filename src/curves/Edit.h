@@ -25,6 +25,9 @@ public:
     std::string RecordLine(int line) const;
     // Replaces line `line` (1-based) when the record holds one; does nothing otherwise.
     void SetRecordLine(int line, std::string cp932);
+    // The record lines as the view shows them: each converted to UTF-8 and otherwise as it
+    // stands ("*" stays "*"); none before the first curve is chosen.
+    std::vector<std::string> ShownRecord() const;
 
 private:
     const TLabel& mainSpec;

@@ -1,0 +1,255 @@
+#!/usr/bin/env python3
+"""Writes the shipped curves: data/Curves20.crx and data/BtCurves/*.crv.
+
+The curves are written here in UTF-8 and stored as Shift-JIS (code page 932) with CR LF line
+ends, 25 lines per record. Run from anywhere: python3 scripts/make-curves.py
+"""
+import math
+import os
+import sys
+
+ROOT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..")
+DATA = os.path.join(ROOT, "data")
+
+# Colours: red in the low byte, written "$" and 8 upper-case hexadecimal digits.
+def rgb(red, green, blue):
+    return "$%08X" % (red | green << 8 | blue << 16)
+
+BLACK, WHITE = "0", rgb(255, 255, 255)
+
+# The formula lines of each kind, in the formula notation of the caption.
+FORMULAS = {
+    0: ("*", "x = c sin aθ", "y = c sin bθ"),
+    1: ("*", "x=(a+b)cosθ-bcos [a+b]/b θ", "y=(a+b)sinθ-bsin [a+b]/b θ"),
+    2: ("r = c sin [a]/b θ", "*", "*"),
+    3: ("*", "x=(a-b)cosθ+ccos [a-b]/b θ", "y=(a-b)sinθ-csin [a-b]/b θ"),
+    4: ("*", "x=a(θ-sinθ)", "y=a(1-cosθ)"),
+    5: ("*", "x=aθ-bsinθ", "y=a-bcosθ"),
+    6: ("*", "x=a cos^3 θ", "y=a sin^3 θ"),
+    7: ("r^2 = 2a^2 cos 2θ", "*", "*"),
+    8: ("*", "x=(a+b)cosθ-ccos [a+b]/b θ", "y=(a+b)sinθ-csin [a+b]/b θ"),
+    9: ("r = a+c sin bθ", "*", "*"),
+    10: ("r = a(1+cosθ)", "*", "*"),
+    11: ("*", "x=(a-b)cosθ+bcos [a-b]/b θ", "y=(a-b)sinθ-bsin [a-b]/b θ"),
+    12: ("r = [a]/b θ", "*", "*"),
+    13: ("r = c exp( [a]/b θ)", "*", "*"),
+    14: ("r = [a]/[R$]", "*", "*"),
+    20: ("r = a", "*", "*"),
+    21: ("*", "x = θ", "y = c sin [a]/b θ"),
+    22: ("*", "x = θ", "y = c cos [a]/b θ"),
+    23: ("*", "x = a cosθ", "y = b sinθ"),
+    24: ("*", "x = θ", "y = c sin(θ+ [a]/b π)"),
+    25: ("r = 2a cosθ + 2b sinθ", "*", "*"),
+}
+
+# Which of a, b, c each kind uses; the others are stored as "*" (not used).
+USES = {
+    0: "abc", 1: "ab", 2: "abc", 3: "abc", 4: "a", 5: "ab", 6: "a", 7: "a", 8: "abc", 9: "abc",
+    10: "a", 11: "ab", 12: "ab", 13: "abc", 14: "a", 20: "a", 21: "abc", 22: "abc", 23: "ab",
+    24: "abc", 25: "ab",
+}
+
+
+def curve(name, kind, a=None, b=None, c=None, theta=(0, 2), repeat=(1, 1), zoom=4, target="c",
+          aux=0, step=0, background=0, line=WHITE, back=BLACK, width=1, notes=()):
+    """One record as 25 UTF-8 lines."""
+    polar, x, y = FORMULAS[kind]
+    values = {"a": a, "b": b, "c": c}
+    for p in "abc":
+        if p in USES[kind]:
+            assert values[p] is not None, (name, p)
+        else:
+            assert values[p] is None, (name, p)
+    assert 1 <= zoom <= 6 and 0 <= step <= 5 and 0 <= background <= 6 and width in (1, 2)
+    assert 1 <= len(notes) <= 5 or not notes
+    number = lambda v: "*" if v is None else str(v)
+    lines = [name, str(kind), polar, x, y, number(a), number(b), number(c),
+             str(theta[0]), str(theta[1]), str(repeat[0]), str(repeat[1]), str(zoom), target,
+             str(aux), str(step), str(background), line, back, str(width)]
+    lines += list(notes) + ["*"] * (5 - len(notes))
+    assert len(lines) == 25
+    # The curve list and the notes list are about 44 half-width characters wide.
+    assert len(name.encode("cp932")) <= 40, name
+    for note in notes:
+        assert len(note.encode("cp932")) <= 44, note
+    return lines
+
+
+# ---- The catalog: one curve of every kind but the hypotrochoid, which is the built-in curve.
+CATALOG = [
+    curve("リサージュ曲線", 0, a=3, b=2, c=10, target="a", background=4, line=rgb(0, 0, 255),
+          back=WHITE, width=2,
+          notes=["a と b を 1 ずつ変えて形を比べよう", "a=b のときは線分になります",
+                 "補助線で外側の正方形が見えます"]),
+    curve("エピサイクロイド（外サイクロイド）", 1, a=4, b=1, zoom=5, target="a", aux=1, step=4,
+          line=rgb(255, 255, 0),
+          notes=["半径 a の円の外側を半径 b の円が転がります", "b=1 のまま a を 1 ずつ増やして",
+                 "とがった点の数を数えよう", "補助線を付けて STEP表示 してみよう"]),
+    curve("正葉曲線（三つ葉のバラ）", 2, a=3, b=1, c=12, target="a", background=1,
+          line=rgb(255, 0, 0), back=WHITE, width=2,
+          notes=["b=1 で a が奇数なら a 枚、偶数なら 2a 枚の", "花びらができます",
+                 "b を 1 ずつ増やして花びらの重なりを見よう"]),
+    curve("サイクロイド", 4, a=2, theta=(-2, 2), target="a", aux=1, step=4, background=3,
+          line=rgb(0, 0, 255), back=WHITE,
+          notes=["半径 a の円が x 軸の上を転がるときの", "円周上の点の軌跡です",
+                 "補助線を付けて STEP表示 してみよう"]),
+    curve("トロコイド", 5, a=2, b=3, theta=(-2, 2), repeat=(1, 4), target="b", background=3,
+          line=rgb(0, 128, 0), back=WHITE,
+          notes=["b<a なら波形、b=a でサイクロイド、", "b>a で輪ができます",
+                 "反復で b を 1 から 4 まで変えて比べよう"]),
+    curve("アステロイド（星芒形）", 6, a=12, target="a", background=4, line=rgb(128, 0, 128),
+          back=WHITE, width=2,
+          notes=["半径 a の円の内側を半径 a/4 の円が", "転がるときの軌跡です",
+                 "開始S を 2、終了E を 12 にして反復してみよう"]),
+    curve("レムニスケート（連珠形）", 7, a=8, target="a", step=2, background=6,
+          line=rgb(224, 96, 0), back=WHITE, width=2,
+          notes=["2 点からの距離の積が一定な点の軌跡です", "cos2θ が負になる θ では原点にとどまります",
+                 "STEP表示 で描かれる順序を確かめよう"]),
+    curve("エピトロコイド", 8, a=5, b=2, c=4, theta=(0, 4), line=rgb(0, 255, 255),
+          notes=["c=b のときはエピサイクロイドになります", "c を 1 ずつ変えて形を比べよう",
+                 "b を変えると θ終了 も変わります"]),
+    curve("波打つ円", 9, a=8, b=6, c=2, target="b", background=5, line=rgb(0, 0, 255),
+          back=WHITE, width=2,
+          notes=["半径 a の円に振幅 c の波をのせた曲線です", "b は波の数です。b を 1 ずつ変えてみよう",
+                 "補助線で半径 a と a+c の円が見えます"]),
+    curve("カージオイド（心臓形）", 10, a=6, target="a", step=2, background=1,
+          line=rgb(255, 0, 0), back=WHITE, width=2,
+          notes=["ハートの形をした曲線です", "同じ半径の円の外側を円が転がるときの",
+                 "軌跡でもあります", "STEP表示 で r の変化を確かめよう"]),
+    curve("ハイポサイクロイド（内サイクロイド）", 11, a=10, b=2, theta=(0, 4), target="a", aux=1,
+          step=4, line=rgb(128, 255, 128),
+          notes=["半径 a の円の内側を半径 b の円が転がります", "a=4, b=1 でアステロイドになります",
+                 "a=2, b=1 にすると線分になります"]),
+    curve("アルキメデスの渦巻線", 12, a=1, b=2, theta=(0, 8), target="a", background=1,
+          line=rgb(0, 0, 255), back=WHITE, width=2,
+          notes=["θ が 2π 増えるごとに r は一定の幅で", "増えていきます",
+                 "θ開始 を -8 にしてみよう"]),
+    curve("対数螺旋（等角螺旋）", 13, a=1, b=10, c=4, theta=(-10, 4), target="a", background=5,
+          line=rgb(0, 128, 0), back=WHITE, width=2,
+          notes=["動径と接線のなす角が一定の螺旋です", "オウムガイの殻の形に近い曲線です",
+                 "a を -1 にすると巻き方が逆になります"]),
+    curve("リチュース", 14, a=12, theta=(1, 30), zoom=5, target="a", background=6,
+          line=rgb(128, 0, 128), back=WHITE,
+          notes=["θ が大きくなると原点に近づく渦巻です", "θ開始 は 1 以上にしよう",
+                 "θ終了 を大きくして近づき方を見よう"]),
+    curve("原点を中心とする円", 20, a=10, target="a", background=3, line=rgb(255, 0, 0),
+          back=WHITE, width=2,
+          notes=["r が一定なので原点を中心とする半径 a の", "円になります",
+                 "開始S=2、終了E=14 にして a を反復しよう"]),
+    curve("正弦曲線", 21, a=1, b=1, c=3, theta=(-4, 4), target="a", background=4,
+          line=rgb(0, 0, 255), back=WHITE, width=2,
+          notes=["x=θ とおくと y=c sin x のグラフです", "c は振幅、周期は 2bπ÷a です",
+                 "a を 2, 3 と増やして周期の変化を見よう"]),
+    curve("余弦曲線", 22, a=1, b=2, c=4, theta=(-4, 4), target="b", background=4,
+          line=rgb(255, 0, 0), back=WHITE, width=2,
+          notes=["x=θ とおくと y=c cos x のグラフです", "b を大きくすると周期が長くなります",
+                 "正弦曲線と重ねて比べてみよう"]),
+    curve("楕円", 23, a=12, b=7, repeat=(2, 12), target="b", aux=1, background=3,
+          line=rgb(0, 0, 255), back=WHITE,
+          notes=["a=b のとき円になります", "補助線は半径 a の円（補助円）です",
+                 "反復で b を変えて楕円のつぶれ方を見よう"]),
+    curve("平行移動した正弦曲線", 24, a=1, b=2, c=3, theta=(-4, 4), target="a", background=4,
+          line=rgb(0, 128, 0), back=WHITE, width=2,
+          notes=["y=c sin x のグラフを x 軸方向に", "-aπ/b だけ平行移動した曲線です",
+                 "a=1, b=2 で余弦曲線と同じになります"]),
+    curve("原点を通る円", 25, a=5, b=3, target="a", aux=1, background=1, line=rgb(128, 0, 128),
+          back=WHITE, width=2,
+          notes=["中心 (a, b) で原点を通る円です", "a, b を変えても必ず原点を通ります",
+                 "補助線で中心が示されます"]),
+]
+
+
+def closing_end(kind, a, b):
+    """θ end, in multiples of π, after which the curve has closed."""
+    g = math.gcd(a, b)
+    if kind in (3, 8):
+        return 2 * (b // g)
+    p, q = a // g, b // g  # rose: r = c sin(p/q θ)
+    return q if (p * q) % 2 == 1 else 2 * q
+
+
+def fitting_zoom(radius):
+    """The largest zoom at which a curve of this radius stays inside the 256-pixel half picture."""
+    for zoom in range(6, 0, -1):
+        if radius * 2 ** zoom <= 240:
+            return zoom
+    return 1
+
+
+def beautiful(name, kind, a, b, c, line, repeat=None, width=1, notes=()):
+    """A hypotrochoid (3), epitrochoid (8) or rose (2) on black, closed and fitted to the picture."""
+    top_c = repeat[1] if repeat else c
+    radius = {3: abs(a - b) + top_c, 8: a + b + top_c, 2: top_c}[kind]
+    return curve(name, kind, a=a, b=b, c=c, theta=(0, closing_end(kind, a, b)),
+                 repeat=repeat or (1, 1), zoom=fitting_zoom(radius), target="c", line=line,
+                 width=width, notes=notes)
+
+
+BEAUTIFUL = [
+    ("01-hoshi-no-wa", beautiful("星の輪（ハイポトロコイド）", 3, 5, 3, 5, rgb(255, 255, 0))),
+    ("02-tsubaki", beautiful("椿（エピトロコイド）", 8, 5, 3, 5, rgb(255, 128, 160))),
+    ("03-sakura", beautiful("桜（正葉曲線）", 2, 5, 1, 14, rgb(255, 183, 197), width=2)),
+    ("04-hanabi", beautiful("花火（ハイポトロコイド）", 3, 12, 5, 8, rgb(255, 160, 0),
+                            repeat=(1, 8), notes=["c が 1 から 8 まで広がります"])),
+    ("05-kazaguruma", beautiful("風車（エピトロコイド）", 8, 6, 1, 4, rgb(0, 255, 255))),
+    ("06-dahlia", beautiful("ダリア（正葉曲線）", 2, 7, 3, 14, rgb(255, 64, 64))),
+    ("07-mangekyo", beautiful("万華鏡（ハイポトロコイド）", 3, 12, 7, 9, rgb(160, 160, 255))),
+    ("08-haguruma", beautiful("歯車（エピトロコイド）", 8, 12, 1, 1, rgb(192, 192, 192), width=2,
+                               notes=["c=b なのでエピサイクロイドです"])),
+    ("09-kiku", beautiful("菊（正葉曲線）", 2, 8, 5, 14, rgb(255, 215, 0))),
+    ("10-yuki", beautiful("雪の結晶（ハイポトロコイド）", 3, 9, 4, 7, rgb(255, 255, 255))),
+    ("11-asagao", beautiful("朝顔（エピトロコイド）", 8, 5, 4, 5, rgb(128, 160, 255))),
+    ("12-lace", beautiful("レース編み（正葉曲線）", 2, 2, 7, 14, rgb(255, 255, 255))),
+    ("13-hasu", beautiful("蓮の花（ハイポトロコイド）", 3, 11, 6, 8, rgb(255, 160, 224))),
+    ("14-himawari", beautiful("ひまわり（エピトロコイド）", 8, 7, 2, 4, rgb(255, 255, 0))),
+    ("15-uzu", beautiful("渦潮（正葉曲線）", 2, 3, 8, 14, rgb(64, 224, 208))),
+    ("16-ginga", beautiful("銀河（ハイポトロコイド）", 3, 16, 9, 8, rgb(200, 160, 255))),
+    ("17-sango", beautiful("珊瑚（エピトロコイド）", 8, 6, 5, 3, rgb(255, 127, 80))),
+    ("18-hanakago", beautiful("花かご（正葉曲線）", 2, 6, 1, 14, rgb(255, 0, 255),
+                              repeat=(2, 14), notes=["c を 2 から 14 まで反復します"])),
+    ("19-tsuki", beautiful("月の輪（ハイポトロコイド）", 3, 8, 5, 8, rgb(255, 255, 192))),
+    ("20-kaigara", beautiful("貝殻（エピトロコイド）", 8, 5, 3, 7, rgb(255, 200, 150))),
+    ("21-kanmuri", beautiful("王冠（正葉曲線）", 2, 9, 4, 14, rgb(255, 215, 0), width=2)),
+    ("22-kusari", beautiful("鎖（ハイポトロコイド）", 3, 10, 3, 6, rgb(128, 255, 128))),
+    ("23-aurora", beautiful("オーロラ（エピトロコイド）", 8, 6, 2, 1, rgb(0, 255, 128),
+                            repeat=(1, 6), notes=["c を 1 から 6 まで反復します"])),
+    ("24-hoshizora", beautiful("星空（ハイポトロコイド）", 3, 17, 10, 8, rgb(255, 255, 255))),
+    ("25-ajisai", beautiful("紫陽花（正葉曲線）", 2, 11, 10, 14, rgb(160, 128, 255))),
+    ("26-suisha", beautiful("水車（エピトロコイド）", 8, 4, 3, 6, rgb(64, 192, 255))),
+    ("27-hitode", beautiful("ヒトデ（ハイポトロコイド）", 3, 10, 8, 5, rgb(255, 140, 0),
+                            repeat=(1, 5), notes=["c を 1 から 5 まで反復します"])),
+    ("28-nagareboshi", beautiful("流れ星（ハイポトロコイド）", 3, 13, 8, 10, rgb(255, 255, 128))),
+    ("29-yuri", beautiful("百合（正葉曲線）", 2, 10, 3, 14, rgb(255, 255, 255))),
+]
+
+
+def encode(lines):
+    return "".join(line + "\r\n" for line in lines).encode("cp932")
+
+
+def write(path, lines):
+    with open(path, "wb") as out:
+        out.write(encode(lines))
+
+
+def main():
+    kinds = {3} | {int(record[1]) for record in CATALOG}
+    missing = sorted(set(FORMULAS) - kinds)
+    if len(CATALOG) != 20 or missing:
+        sys.exit("the catalog must hold 20 curves covering every kind; missing: %s" % missing)
+
+    os.makedirs(DATA, exist_ok=True)
+    write(os.path.join(DATA, "Curves20.crx"), [line for record in CATALOG for line in record])
+    folder = os.path.join(DATA, "BtCurves")
+    os.makedirs(folder, exist_ok=True)
+    for old in os.listdir(folder):
+        if old.lower().endswith(".crv"):
+            os.remove(os.path.join(folder, old))
+    for file_name, record in BEAUTIFUL:
+        write(os.path.join(folder, file_name + ".crv"), record)
+    os.makedirs(os.path.join(DATA, "UsCurves"), exist_ok=True)
+    print("wrote %d catalog curves and %d curve files" % (len(CATALOG), len(BEAUTIFUL)))
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,205 @@
+// The three collections: the catalog "Curves20.crx" and the curve folders "BtCurves" and
+// "UsCurves", read into lstCurve behind the collection's built-in record, parsed into the curve
+// table and listed in lstShiki. Choosing a line (lstShikiClick) belongs to curves/Choose.cpp.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+
+#include "app/Main.h"
+#include "curves/Codec.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr const char* CatalogFileName = "Curves20.crx";
+constexpr const char* BeautifulFolder = "BtCurves";
+constexpr const char* UserFolder = "UsCurves";
+
+// Curve files are 25 short lines; anything larger is not a curve file and is never read whole.
+constexpr std::size_t MaxCurveFileBytes = 1024 * 1024;
+
+// The header line of each collection (40 bytes in CP932), index CollectionKind.
+const char* const HeaderLines[4] = {
+    "",
+    "==========　いろいろな曲線　　==========",
+    "==========　　美しい曲線　　　==========",
+    "==========　 あなたの曲線　 　==========",
+};
+
+enum class ReadResult { Ok, Unreadable, TooLarge };
+
+// Reads a whole file of at most MaxCurveFileBytes; larger files are refused after reading just
+// past the limit, so a file that grows meanwhile cannot make the read unbounded either.
+ReadResult ReadSmallFile(const fs::path& path, std::string& content) {
+    content.clear();
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) return ReadResult::Unreadable;
+    auto size = fs::file_size(path, error);
+    if (!error && size > MaxCurveFileBytes) return ReadResult::TooLarge;
+
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) return ReadResult::Unreadable;
+    char buffer[64 * 1024];
+    while (true) {
+        std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+        content.append(buffer, got);
+        if (content.size() > MaxCurveFileBytes) return ReadResult::TooLarge;
+        if (got < sizeof buffer) break;
+    }
+    return std::ferror(file.get()) ? ReadResult::Unreadable : ReadResult::Ok;
+}
+
+bool IsValidUtf8(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
+        if (length == 0 || i + length > text.size()) return false;
+        for (std::size_t k = 1; k < length; ++k) {
+            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
+// Paths are shown as UTF-8. A name that is not UTF-8 most likely came from a Shift-JIS system.
+std::string PathText(const std::string& path) { return IsValidUtf8(path) ? path : Cp932ToUtf8(path); }
+
+std::string Lower(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
+    return text;
+}
+
+bool IsCurveFileName(const std::string& name) {
+    // Hidden files (a leading ".") are not listed, which also keeps ".gitkeep" out.
+    return name.size() > 4 && name.front() != '.' && Lower(name.substr(name.size() - 4)) == ".crv";
+}
+
+// A folder name as the callers write it, "BtCurves" or "BtCurves\", with the platform's separator.
+std::string WithSeparator(std::string folder) {
+    while (!folder.empty() && (folder.back() == '\\' || folder.back() == '/')) folder.pop_back();
+    return folder + static_cast<char>(fs::path::preferred_separator);
+}
+
+}  // namespace
+
+void TfrmMain::OpenCollection(int n) {
+    if (n < 1 || n > 3) return;
+    CollectionKind = n;
+    spdOpenFile.SetDown(n == 1);
+    spdKihonOpen.SetDown(n == 2);
+    spdUserOpen.SetDown(n == 3);
+
+    if (n == 1) LoadCatalog(CatalogFileName);
+    else LoadCurveFolder(WithSeparator(n == 2 ? BeautifulFolder : UserFolder));
+
+    if (lstShiki.Count() < 1) return;
+    int line = RememberedLine[n];
+    if (line < 0 || line >= lstShiki.Count()) line = 0;
+    for (int i = 0; i < lstShiki.Count(); ++i) lstShiki.SetSelected(i, i == line);
+    lstShiki.SetItemIndex(line);
+    lstShikiClick();
+}
+
+void TfrmMain::LoadCatalog(const std::string& name) {
+    lstCurve.clear();
+    flbCurve.clear();
+    const std::string path = BaseFolder + name;
+    std::error_code error;
+    if (!fs::exists(path, error)) {
+        platform.ShowMessage(PathText(path) + "がありません");
+        lstShiki.Clear();
+        return;
+    }
+    std::string content;
+    ReadResult result = ReadSmallFile(path, content);
+    if (result != ReadResult::Ok) {
+        platform.ShowMessage(PathText(path) + (result == ReadResult::TooLarge ? "：フォーマットが違います" : "：読み込めません"));
+        lstShiki.Clear();
+        return;
+    }
+    lstCurve = SplitLines(content);
+    const int records = RecordCount(lstCurve);
+
+    InsertBuiltInCurve();
+    BuildCurveTable();
+    const int listed = std::min(records, CurveTableCapacity - 1);
+    for (int k = 1; k <= listed; ++k) lstShiki.Add(Cp932ToUtf8(curveTable[k].Name));
+}
+
+void TfrmMain::LoadCurveFolder(const std::string& folder) {
+    const std::string folderPath = BaseFolder + WithSeparator(folder);
+
+    std::vector<std::string> names;
+    std::error_code error;
+    if (!fs::is_directory(folderPath, error)) {
+        platform.ShowMessage(PathText(folderPath) + (fs::exists(folderPath, error) ? "：読み込めません" : "がありません"));
+    } else {
+        fs::current_path(folderPath, error);
+        fs::directory_iterator it(folderPath, error), end;
+        for (; !error && it != end; it.increment(error)) {
+            std::error_code typeError;
+            std::string fileName = it->path().filename().string();
+            if (IsCurveFileName(fileName) && it->is_regular_file(typeError)) names.push_back(std::move(fileName));
+        }
+        // The files listed before a listing error are still read.
+        if (error) platform.ShowMessage(PathText(folderPath) + "：読み込めません");
+        std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) {
+            std::string lx = Lower(x), ly = Lower(y);
+            return lx != ly ? lx < ly : x < y;
+        });
+    }
+
+    lstShiki.Clear();
+    lstCurve.clear();
+    // flbCurve keeps, position by position, the file each entry was read from, so that a
+    // rejected file never shifts the names of the entries after it.
+    flbCurve.assign(1, " ");
+    int records = 0;
+    for (const std::string& fileName : names) {
+        const std::string path = folderPath + fileName;
+        std::string content;
+        ReadResult result = ReadSmallFile(path, content);
+        if (result == ReadResult::Unreadable) {
+            platform.ShowMessage(PathText(path) + "：読み込めません");
+            continue;
+        }
+        RecordLines lines;
+        if (result == ReadResult::Ok) lines = SplitLines(content);
+        if (lines.size() != static_cast<std::size_t>(RecordLineCount)) {
+            platform.ShowMessage(PathText(path) + "：フォーマットが違います");
+            continue;
+        }
+        lstCurve.insert(lstCurve.end(), lines.begin(), lines.end());
+        flbCurve.push_back(fileName);
+        ++records;
+    }
+
+    InsertBuiltInCurve();
+    BuildCurveTable();
+    const int listed = std::min(records, CurveTableCapacity - 1);
+    for (int k = 1; k <= listed; ++k) lstShiki.Add(Cp932ToUtf8(curveTable[k].Name));
+}
+
+void TfrmMain::InsertBuiltInCurve() {
+    if (CollectionKind < 1 || CollectionKind > 3 || RecordCount(lstDemo) < CollectionKind) return;
+    auto first = lstDemo.begin() + (CollectionKind - 1) * RecordLineCount;
+    lstCurve.insert(lstCurve.begin(), first, first + RecordLineCount);
+}
+
+void TfrmMain::BuildCurveTable() {
+    int records = RecordCount(lstCurve);
+    if (records > CurveTableCapacity) {
+        platform.ShowMessage("登録できる数は" + std::to_string(CurveTableCapacity) + "です");
+        records = CurveTableCapacity;
+    }
+    lstShiki.Clear();
+    lstShiki.Add(CollectionKind >= 1 && CollectionKind <= 3 ? HeaderLines[CollectionKind] : "");
+    curveTable = CurveTable{};
+    for (int k = 0; k < records; ++k) curveTable[k] = ParseRecord(lstCurve, k, platform);
+    curveTable.Count = records;
+}

@@ -1,0 +1,136 @@
+// The curves shipped in data/: every record must load without a message and hold values that
+// the panel shows as stored (nothing clamped, nothing invisible).
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "app/Main.h"
+#include "curves/Codec.h"
+#include "ui/ScriptedPlatform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const fs::path DataFolder = fs::path(QUORBEL_SOURCE_DIR) / "data";
+
+std::string ReadAll(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream content;
+    content << in.rdbuf();
+    return content.str();
+}
+
+// The file is exactly its lines, each ending in CR LF, and every line decodes cleanly.
+void ExpectCrLfShiftJis(const fs::path& path, const RecordLines& lines) {
+    std::string joined;
+    for (const auto& line : lines) {
+        joined += line + "\r\n";
+        EXPECT_EQ(Cp932ToUtf8(line).find("\xEF\xBF\xBD"), std::string::npos) << path << ": " << Cp932ToUtf8(line);
+    }
+    EXPECT_EQ(ReadAll(path), joined) << path << " must use CR LF only";
+}
+
+void ExpectShownAsStored(const CurveEntry& e, const std::string& where) {
+    SCOPED_TRACE(where + " " + Cp932ToUtf8(e.Name));
+    EXPECT_FALSE(e.Name.empty());
+    auto inRangeOrUnused = [](int value, int lo, int hi) { return value == NotPlaceholder || (value >= lo && value <= hi); };
+    EXPECT_TRUE(inRangeOrUnused(e.ParamA, -100, 100));
+    EXPECT_TRUE(inRangeOrUnused(e.ParamB, 0, 100));
+    EXPECT_TRUE(inRangeOrUnused(e.ParamC, 1, 100));
+    EXPECT_TRUE(e.ThetaStart >= -100 && e.ThetaStart <= 100);
+    EXPECT_TRUE(e.ThetaEnd >= 0 && e.ThetaEnd <= 100);
+    EXPECT_LT(e.ThetaStart, e.ThetaEnd);
+    EXPECT_TRUE(e.RepeatStart >= 1 && e.RepeatEnd <= 100 && e.RepeatStart <= e.RepeatEnd);
+    EXPECT_TRUE(e.Zoom >= 1 && e.Zoom <= 6);
+    EXPECT_TRUE(e.RepeatTarget == "a" || e.RepeatTarget == "b" || e.RepeatTarget == "c");
+    // A repeat steps a parameter the curve uses.
+    int target = e.RepeatTarget == "a" ? e.ParamA : e.RepeatTarget == "b" ? e.ParamB : e.ParamC;
+    if (e.RepeatStart < e.RepeatEnd) {
+        EXPECT_NE(target, NotPlaceholder);
+    }
+    EXPECT_TRUE(e.AuxLine == 0 || e.AuxLine == 1);
+    EXPECT_TRUE(e.StepIndex >= 0 && e.StepIndex <= 5);
+    EXPECT_TRUE(e.Background >= 0 && e.Background <= 6);
+    EXPECT_TRUE(e.LineWidth == 1 || e.LineWidth == 2);
+    EXPECT_EQ(e.LineColor & 0xFF000000, 0);
+    EXPECT_EQ(e.BackColorValue & 0xFF000000, 0);
+    EXPECT_NE(e.LineColor, e.BackColorValue);
+    // The caption strip is white under every background but kind 0, and the caption is white on
+    // a black background: such a curve would carry an invisible caption.
+    if (e.Background != 0) {
+        EXPECT_NE(e.BackColorValue, 0);
+    }
+    // Polar kinds are captioned by their polar formula, the others by x and y.
+    if (e.PolarFormula.size() < 2) {
+        EXPECT_GE(e.XFormula.size(), 2u);
+        EXPECT_GE(e.YFormula.size(), 2u);
+    }
+}
+
+class ShippedCurves : public ::testing::Test {
+protected:
+    void TearDown() override { fs::current_path(savedFolder); }
+    // Reads collection n as opening it does, without choosing and drawing a curve.
+    void Load(int n) {
+        form.CollectionKind = n;
+        if (n == 1) form.LoadCatalog("Curves20.crx");
+        else form.LoadCurveFolder(n == 2 ? "BtCurves/" : "UsCurves/");
+    }
+    fs::path savedFolder = fs::current_path();
+    ScriptedPlatform platform;
+    TfrmMain form{platform, DataFolder.string()};
+};
+
+}  // namespace
+
+TEST_F(ShippedCurves, CatalogHoldsTwentyCurvesThatWithTheBuiltInCoverEveryKind) {
+    const fs::path catalog = DataFolder / "Curves20.crx";
+    RecordLines lines = SplitLines(ReadAll(catalog));
+    ASSERT_EQ(lines.size(), 500u) << "20 records of 25 lines, nothing left over";
+    ExpectCrLfShiftJis(catalog, lines);
+
+    Load(1);
+    EXPECT_TRUE(platform.messages.empty()) << platform.messages.front();
+    ASSERT_EQ(form.lstShiki.Count(), 21);
+    std::set<int> kinds;
+    for (int k = 0; k < form.curveTable.Count; ++k) {
+        kinds.insert(form.curveTable[k].Id);
+        if (k == 0) continue;
+        ExpectShownAsStored(form.curveTable[k], "catalog");
+        EXPECT_FALSE(form.curveTable[k].Notes[0].empty()) << "every catalog curve tells the pupil what to try";
+    }
+    EXPECT_EQ(kinds, (std::set<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 20, 21, 22, 23, 24, 25}));
+}
+
+TEST_F(ShippedCurves, BeautifulCurvesAreOneRecordPerFileMostlyTrochoidsAndRosesOnBlack) {
+    int files = 0, trochoidsAndRoses = 0, onBlack = 0;
+    for (const auto& entry : fs::directory_iterator(DataFolder / "BtCurves")) {
+        RecordLines lines = SplitLines(ReadAll(entry.path()));
+        EXPECT_EQ(lines.size(), 25u) << entry.path();
+        ExpectCrLfShiftJis(entry.path(), lines);
+        ++files;
+    }
+    EXPECT_GE(files, 24);
+
+    Load(2);
+    EXPECT_TRUE(platform.messages.empty()) << platform.messages.front();
+    ASSERT_EQ(form.lstShiki.Count(), files + 1);
+    for (int k = 1; k < form.curveTable.Count; ++k) {
+        const CurveEntry& e = form.curveTable[k];
+        ExpectShownAsStored(e, form.flbCurve[k]);
+        trochoidsAndRoses += e.Id == 2 || e.Id == 3 || e.Id == 8;
+        onBlack += e.BackColorValue == 0;
+    }
+    EXPECT_GE(trochoidsAndRoses * 4, files * 3);
+    EXPECT_EQ(onBlack, files);
+}
+
+TEST_F(ShippedCurves, UserFolderShipsEmpty) {
+    Load(3);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(form.lstShiki.Items(), std::vector<std::string>{"==========　 あなたの曲線　 　=========="});
+}
