@@ -15,11 +15,6 @@ TfrmPrint::TfrmPrint(Platform& platform, const TImage& mainPicture, const TLabel
 void TfrmPrint::FormShow() {}
 void TfrmMain::spdPrintClick() { PENDING; }
 
-// ---- output/Clipboard.cpp
-void TfrmMain::mnuClipBoardClick() { PENDING; }
-void TfrmMain::mnuFileClick() { PENDING; }
-void TfrmMain::mnuPasteClick() { PENDING; }
-
 // ---- output/Colours.cpp
 void TfrmMain::RefreshWidthSamples() { ::RefreshWidthSamples(imgSample1, imgSample2, colors); }
 void TfrmMain::spdLineColorClick() { PENDING; }
