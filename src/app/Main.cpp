@@ -2,6 +2,8 @@
 
 #include <filesystem>
 
+#include "app/Layout.h"
+
 const std::vector<std::string> StepItems = {"π/8", "π/6", "π/4", "π/3", "π/2", "π"};
 const std::vector<std::string> BackgroundItems = {
     "なし（地色可変）", "極座標（全部）", "なし（白地）", "XY座標（軸だけ）",
@@ -97,6 +99,11 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
 void TfrmMain::FormCreate() {
     CurrentFileName = "Sample.crv";
     lblSpec.SetCaption("");
+    MainLayout layout = ComputeMainLayout(platform.Screen());
+    Left = layout.window.left;
+    Top = layout.window.top;
+    Width = layout.window.Width();
+    Height = layout.window.Height();
     if (BaseFolder.empty() || BaseFolder.back() != std::filesystem::path::preferred_separator) {
         BaseFolder += std::filesystem::path::preferred_separator;
     }

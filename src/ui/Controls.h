@@ -47,6 +47,8 @@ public:
 
     int Min() const { return min; }
     int Max() const { return max; }
+    // How far one press of an arrow moves the value in a view (UserStep takes the whole delta).
+    int Increment = 1;
     const std::string& Text() const { return text; }
     // The value the text holds; a text that is not an integer reads as Min (no clamping).
     int Value() const;

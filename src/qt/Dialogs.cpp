@@ -1,0 +1,201 @@
+#include "qt/Dialogs.h"
+
+#include <algorithm>
+
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+
+#include "app/Version.h"
+#include "curves/Codec.h"
+#include "curves/Edit.h"
+#include "curves/Nickname.h"
+#include "output/Print.h"
+#include "plot/Step.h"
+#include "qt/Artwork.h"
+#include "qt/PictureWidget.h"
+
+namespace {
+template <typename Widget>
+Widget* PutAt(Widget* widget, int left, int top, int width = 0, int height = 0) {
+    if (width <= 0 || height <= 0) {
+        widget->adjustSize();
+        if (width <= 0) width = widget->width();
+        if (height <= 0) height = widget->height();
+    }
+    widget->setGeometry(left, top, width, height);
+    return widget;
+}
+
+QLabel* PlainLabel(const QString& text, QWidget* parent, int left, int top) {
+    return PutAt(new QLabel(text, parent), left, top);
+}
+
+QPushButton* Button(Binder& binder, TButton& model, QWidget* parent, int left, int top, int width, int height) {
+    auto* button = new QPushButton(parent);
+    binder.Bind(button, model);
+    return PutAt(button, left, top, width, height);
+}
+
+QLineEdit* Edit(Binder& binder, TEdit& model, QWidget* parent, int left, int top, int width, int height) {
+    auto* edit = new QLineEdit(parent);
+    binder.Bind(edit, model);
+    return PutAt(edit, left, top, width, height);
+}
+}  // namespace
+
+FormDialog::FormDialog(TForm& form, QWidget* parent)
+    : QDialog(parent), form(form), binder(this, [this] {
+          if (this->form.ModalResult != mrNone && isVisible()) done(this->form.ModalResult);
+      }) {
+    setWindowTitle(ToQt(form.Caption));
+    QFont font(QStringLiteral("IPAPGothic"));
+    font.setPixelSize(12);
+    setFont(font);
+}
+
+int FormDialog::ShowModalFor(TForm& shown) {
+    shown.ModalResult = mrNone;
+    shown.FormShow();
+    setWindowTitle(ToQt(shown.Caption));
+    Place();
+    exec();
+    if (shown.ModalResult == mrNone) shown.ModalResult = mrCancel;  // closed by the frame or Escape
+    return shown.ModalResult;
+}
+
+void FormDialog::Place() {
+    QWidget* anchor = parentWidget() ? parentWidget()->window() : nullptr;
+    QRect area = anchor ? anchor->frameGeometry() : QGuiApplication::primaryScreen()->availableGeometry();
+    MoveFrameTo(area.center().x() - width() / 2, area.center().y() - height() / 2);
+}
+
+void FormDialog::MoveFrameTo(int left, int top) { move(left, top); }  // a window's pos is its frame's
+
+StepDialog::StepDialog(TfrmStep& step, QWidget* mainClient, QWidget* parent) : FormDialog(step, parent), mainClient(mainClient) {
+    setFixedSize(329, 96);
+    PlainLabel(QStringLiteral("STEP"), this, 12, 14);
+    Edit(binder, step.edtStep, this, 48, 10, 64, 22);
+    PlainLabel(QStringLiteral("回数"), this, 132, 14);
+    Edit(binder, step.edtCount, this, 164, 10, 96, 22);
+    Button(binder, step.btnOk, this, 12, 48, 96, 32)->setDefault(true);
+    Button(binder, step.btnAll, this, 116, 48, 96, 32);
+    Button(binder, step.btnCancel, this, 220, 48, 96, 32);
+}
+
+void StepDialog::Place() {
+    QPoint corner = mainClient ? mainClient->mapToGlobal(QPoint(form.Left, form.Top)) : QPoint(form.Left, form.Top);
+    MoveFrameTo(corner.x(), corner.y());
+}
+
+NickNameDialog::NickNameDialog(TfrmNickName& naming, QWidget* parent) : FormDialog(naming, parent) {
+    setFixedSize(606, 300);
+    auto* prompt = new QLabel(this);
+    binder.Bind(prompt, naming.lblPrompt);
+    QFont larger = font();
+    larger.setPixelSize(16);
+    prompt->setFont(larger);
+    PutAt(prompt, 32, 48, 540, 24);
+    nameEdit = Edit(binder, naming.edtName, this, 32, 96, 540, 28);
+    nameEdit->setFont(larger);
+    Button(binder, naming.btnOk, this, 332, 220, 112, 34)->setDefault(true);
+    Button(binder, naming.btnCancel, this, 460, 220, 112, 34);
+}
+
+void NickNameDialog::Place() {
+    FormDialog::Place();
+    nameEdit->setFocus();
+}
+
+EditDialog::EditDialog(TfrmEdit& edit, QWidget* parent) : FormDialog(edit, parent) {
+    setFixedSize(758, 500);
+    auto* spec = new QLabel(this);
+    spec->setProperty("sizeToText", true);
+    binder.Bind(spec, edit.lblSpec);
+    PutAt(spec, 120, 32);
+    Button(binder, edit.btnOk, this, 16, 56, 88, 30);
+    auto* labels = new QListWidget(this);
+    auto* values = new QListWidget(this);
+    for (QListWidget* list : {labels, values}) {
+        list->setProperty("lineHeight", 12);
+        list->setSelectionMode(QAbstractItemView::NoSelection);
+        list->setUniformItemSizes(true);
+        QFont small = font();
+        small.setPixelSize(12);
+        list->setFont(small);
+    }
+    binder.Bind(labels, edit.lstContents);
+    binder.Bind(values, edit.lstBuffer, [](const std::string& line) { return ToQt(Cp932ToUtf8(line)); });
+    PutAt(labels, 120, 56, 73, 385);
+    PutAt(values, 193, 56, 319, 385);
+}
+
+VersionDialog::VersionDialog(TfrmVersion& version, QWidget* parent) : FormDialog(version, parent) {
+    setFixedSize(413, 320);
+    auto* icon = new QLabel(this);
+    icon->setPixmap(ProgramIcon().pixmap(64, 64));
+    PutAt(icon, 32, 40, 64, 64);
+    auto* product = new QLabel(this);
+    QFont larger = font();
+    larger.setPixelSize(18);
+    product->setFont(larger);
+    product->setProperty("sizeToText", true);
+    binder.Bind(product, version.lblProductName);
+    PutAt(product, 120, 52);
+    auto* label = new QLabel(this);
+    label->setProperty("sizeToText", true);
+    QFont medium = font();
+    medium.setPixelSize(14);
+    label->setFont(medium);
+    binder.Bind(label, version.lblVersion);
+    PutAt(label, 120, 100, 260, 20);
+    Button(binder, version.btnOK, this, 156, 252, 100, 32)->setDefault(true);
+}
+
+void VersionDialog::Place() {
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    MoveFrameTo(screen.center().x() - width() / 2, screen.center().y() - height() / 2);
+}
+
+PrintPreviewDialog::PrintPreviewDialog(TfrmPrint& print, QWidget* parent) : FormDialog(print, parent) {
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName("previewScroll");
+    preview = new PictureWidget(print.imgCood, scroll);
+    preview->setFixedSize(print.imgCood.canvas.Width(), print.imgCood.canvas.Height());
+    scroll->setWidget(preview);
+    scroll->setGeometry(8, 8, 600 + 24, 849 + 4);
+
+    int x = 650;
+    PlainLabel(QStringLiteral("左余白"), this, x, 24);
+    PutAt(binder.MakeSpin(print.spnLeft, this), x + 64, 20, 64, 26);
+    PlainLabel(QStringLiteral("上余白"), this, x, 60);
+    PutAt(binder.MakeSpin(print.spnTop, this), x + 64, 56, 64, 26);
+    auto* size = new QGroupBox(QStringLiteral("サイズ（％）"), this);
+    PutAt(size, x, 96, 140, 60);
+    PutAt(binder.MakeSpin(print.spnShukusho, size), 16, 24, 64, 26);
+    auto* date = new QCheckBox(this);
+    binder.Bind(date, print.chkDate);
+    PutAt(date, x, 172);
+    Edit(binder, print.edtFile, this, x, 200, 400, 24);
+    Button(binder, print.btnPrint, this, x, 248, 112, 36);
+    Button(binder, print.btnClose, this, x + 128, 248, 112, 36);
+}
+
+void PrintPreviewDialog::Place() {
+    auto& print = static_cast<TfrmPrint&>(form);
+    preview->setFixedSize(print.imgCood.canvas.Width(), print.imgCood.canvas.Height());
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    int width = print.Width > 0 ? print.Width : 1060;
+    int height = std::min(print.Height > 0 ? print.Height : screen.height(), screen.height() - 32);
+    resize(width, height);
+    if (auto* scroll = findChild<QScrollArea*>("previewScroll")) {
+        scroll->setGeometry(8, 8, 600 + 24, std::max(200, std::min(849 + 4, height - 16)));
+    }
+    MoveFrameTo(print.Left, print.Top);
+}

@@ -1,0 +1,274 @@
+#include "qt/MainWindow.h"
+
+#include <map>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+#include "qt/Artwork.h"
+#include "qt/Dialogs.h"
+#include "qt/PictureWidget.h"
+
+namespace {
+// The faces that stand in for the system's fonts on this platform.
+QFont Face(const char* family, int pixelSize, bool bold = false) {
+    QFont font(QString::fromLatin1(family));
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+QFont PGothic(int pixelSize, bool bold = false) { return Face("IPAPGothic", pixelSize, bold); }
+QFont Gothic(int pixelSize) { return Face("IPAGothic", pixelSize); }
+
+// Captions of the containers that have no model of their own.
+const std::map<std::string_view, const char*> GroupCaptions = {
+    {"grpWidth", ""}, {"grpHeniki", "変域"}, {"grpRepeat", "反復表示"}};
+
+QRect ToQRect(const TRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
+}  // namespace
+
+MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
+    : form(form), platform(platform), binder(this, [this] {
+          if (this->form.CloseRequested) close();
+      }),
+      client(new QWidget(this)) {
+    setWindowTitle(ToQt(form.Caption));
+    setWindowIcon(ProgramIcon());
+    setFont(PGothic(12));
+    client->setObjectName("frmMain");
+    setCentralWidget(client);
+    BuildMenus();
+    BuildToolBarAndPanel();
+    ApplyLayout();
+
+    auto* step = new StepDialog(form.frmStep, client, this);
+    auto* naming = new NickNameDialog(form.frmNickName, this);
+    auto* contents = new EditDialog(form.frmEdit, this);
+    auto* version = new VersionDialog(form.frmVersion, this);
+    auto* print = new PrintPreviewDialog(form.frmPrint, this);
+    step->setObjectName("frmStep");
+    naming->setObjectName("frmNickName");
+    contents->setObjectName("frmEdit");
+    version->setObjectName("frmVersion");
+    print->setObjectName("frmPrint");
+    platform.RegisterView(form.frmStep.Name, step);
+    platform.RegisterView(form.frmNickName.Name, naming);
+    platform.RegisterView(form.frmEdit.Name, contents);
+    platform.RegisterView(form.frmVersion.Name, version);
+    platform.RegisterView(form.frmPrint.Name, print);
+    qApp->installEventFilter(this);
+}
+
+MainWindow::~MainWindow() {
+    qApp->removeEventFilter(this);
+    for (const char* name : {"frmStep", "frmNickName", "frmEdit", "frmVersion", "frmPrint"}) platform.RegisterView(name, nullptr);
+}
+
+void MainWindow::Start() {
+    binder.Run([this] { form.FormShow(); });
+}
+
+void MainWindow::ApplyLayout() {
+    MainLayout layout = ComputeMainLayout(platform.Screen());
+    move(layout.window.left, layout.window.top);
+    resize(layout.window.Width(), layout.window.Height());
+    frameCorrected = false;
+    if (QWidget* toolBar = Widget("pnlMain")) toolBar->setGeometry(0, 0, layout.window.Width(), layout.toolBarHeight);
+    picture->setGeometry(ToQRect(layout.picture));
+    Widget("lstShiki")->setGeometry(ToQRect(layout.lstShiki));
+    Widget("grpParam")->setGeometry(ToQRect(layout.grpParam));
+    Widget("lstComment")->setGeometry(ToQRect(layout.lstComment));
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    // The window's size includes its frame; the frame is known only once the window is shown.
+    if (frameCorrected) return;
+    frameCorrected = true;
+    QSize frame = frameGeometry().size() - geometry().size();
+    if (!frame.isEmpty()) {
+        MainLayout layout = ComputeMainLayout(platform.Screen());
+        resize(layout.window.Width() - frame.width(), layout.window.Height() - frame.height());
+    }
+}
+
+QWidget* MainWindow::Widget(const QString& name) const {
+    if (name == "imgCood") return picture;
+    return client->findChild<QWidget*>(name);
+}
+
+void MainWindow::BuildMenus() {
+    auto addMenu = [this](TMenuItem& title, std::initializer_list<TMenuItem*> items) {
+        auto* menu = new QMenu(this);
+        menu->setObjectName(ToQt(title.Name));
+        binder.Bind(menu, title);
+        for (TMenuItem* item : items) {
+            if (!item) {
+                menu->addSeparator();
+                continue;
+            }
+            auto* action = new QAction(menu);
+            action->setObjectName(ToQt(item->Name));
+            binder.Bind(action, *item);
+            menu->addAction(action);
+        }
+        menuBar()->addMenu(menu);
+        menu->installEventFilter(this);
+    };
+    addMenu(form.mnuFile, {&form.mnuTangenOpen, &form.mnuOpenKiso, &form.mnuOpenFile, nullptr, &form.Save1,
+                           &form.mnuSave, nullptr, &form.mnuPrint, &form.mnuClipBoard, &form.mnuPaste, nullptr,
+                           &form.mnuEnd});
+    addMenu(form.mnuShow, {&form.mnuShowFile});
+    addMenu(form.mnuSettei, {&form.mnuSetColor, &form.KB1});
+    addMenu(form.mnuHelp, {&form.mnuShowHelp, &form.mnuOnePoint, nullptr, &form.mnuShowAbout});
+}
+
+void MainWindow::BuildToolBarAndPanel() {
+    auto* toolBar = new QFrame(client);
+    toolBar->setObjectName("pnlMain");
+    toolBar->setFrameShape(QFrame::StyledPanel);
+    toolBar->setFrameShadow(QFrame::Raised);
+
+    auto* shiki = new QListWidget(client);
+    shiki->setObjectName("lstShiki");
+    shiki->setFont(Gothic(16));
+    shiki->setProperty("lineHeight", 19);
+    shiki->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    shiki->setCursor(ProgramCursor("FingerCSR"));
+    binder.Bind(shiki, form.lstShiki);
+
+    auto* param = new QGroupBox(client);
+    param->setObjectName("grpParam");
+    param->setProperty("quorbelModel", QVariant::fromValue(static_cast<void*>(&form.grpParam)));
+    form.grpParam.ViewChanged = [param, this] { param->setEnabled(form.grpParam.Enabled()); };
+    connect(param, &QObject::destroyed, [this] { form.grpParam.ViewChanged = nullptr; });
+
+    auto* comment = new QListWidget(client);
+    comment->setObjectName("lstComment");
+    comment->setFont(PGothic(16));
+    comment->setProperty("lineHeight", 16);
+    comment->setSelectionMode(QAbstractItemView::NoSelection);
+    comment->setFocusPolicy(Qt::NoFocus);
+    binder.Bind(comment, form.lstComment);
+
+    picture = new PictureWidget(form.view.imgCood, client);
+    picture->setObjectName("imgCood");
+    picture->setCursor(ProgramCursor("PencilCSR"));
+
+    std::map<std::string_view, QWidget*> containers = {{"pnlMain", toolBar}, {"grpParam", param}};
+    for (const ControlPlace& place : ControlPlaces()) {
+        QWidget* widget = MakeControl(place, containers.at(place.container));
+        if (place.name.starts_with("grp")) containers[place.name] = widget;
+    }
+}
+
+QWidget* MainWindow::MakeControl(const ControlPlace& place, QWidget* container) {
+    QString name = QString::fromUtf8(place.name.data(), static_cast<qsizetype>(place.name.size()));
+    TControl* model = form.FindControl(std::string(place.name));
+    QWidget* widget = nullptr;
+    bool repeatLabel = place.container == "grpRepeat";
+
+    if (auto group = GroupCaptions.find(place.name); group != GroupCaptions.end()) {
+        widget = new QGroupBox(QString::fromUtf8(group->second), container);
+    } else if (place.name == "imgSample1" || place.name == "imgSample2") {
+        widget = new PictureWidget(place.name == "imgSample1" ? form.imgSample1 : form.imgSample2, container);
+    } else if (auto* speed = dynamic_cast<TSpeedButton*>(model); speed && place.name.starts_with("spd")) {
+        auto* button = new QToolButton(container);
+        button->setIcon(ToolGlyph(name));
+        button->setIconSize(QSize(20, 20));
+        button->setCheckable(name == "spdOpenFile" || name == "spdKihonOpen" || name == "spdUserOpen");
+        binder.Bind(button, *speed);
+        widget = button;
+    } else if (auto* push = dynamic_cast<TButton*>(model)) {
+        auto* button = new QPushButton(container);
+        binder.Bind(button, *push);
+        widget = button;
+    } else if (auto* spin = dynamic_cast<TUpDown*>(model)) {
+        widget = binder.MakeSpin(*spin, container);
+        widget->setFont(PGothic(16));
+    } else if (auto* check = dynamic_cast<TCheckBox*>(model)) {
+        auto* box = new QCheckBox(container);
+        binder.Bind(box, *check);
+        widget = box;
+    } else if (auto* radio = dynamic_cast<TRadioButton*>(model)) {
+        auto* button = new QRadioButton(container);
+        binder.Bind(button, *radio);
+        if (repeatLabel) button->setFont(PGothic(13));
+        widget = button;
+    } else if (auto* combo = dynamic_cast<TComboBox*>(model)) {
+        auto* box = new QComboBox(container);
+        binder.Bind(box, *combo);
+        widget = box;
+    } else if (auto* edit = dynamic_cast<TEdit*>(model)) {
+        auto* line = new QLineEdit(container);
+        binder.Bind(line, *edit);
+        widget = line;
+    } else if (auto* progress = dynamic_cast<TProgressBar*>(model)) {
+        auto* bar = new QProgressBar(container);
+        bar->setTextVisible(false);
+        binder.Bind(bar, *progress);
+        widget = bar;
+    } else if (auto* label = dynamic_cast<TLabel*>(model)) {
+        auto* text = new QLabel(container);
+        text->setFont(PGothic(16));
+        text->setProperty("sizeToText", true);
+        binder.Bind(text, *label);
+        widget = text;
+    } else {
+        // A label without a model: its caption is its name after "lbl".
+        auto* text = new QLabel(name.mid(3), container);
+        if (name == "lbla" || name == "lblb" || name == "lblc") {
+            text->setFont(PGothic(16, name == "lblc"));
+        } else if (repeatLabel) {
+            text->setFont(PGothic(13));
+        }
+        widget = text;
+    }
+    widget->setObjectName(name);
+    const TRect& rect = place.rect;
+    int width = rect.Width();
+    int height = rect.Height();
+    if (width <= 0 || height <= 0) {
+        widget->adjustSize();
+        QSize hint = widget->sizeHint();
+        if (width <= 0) width = hint.width();
+        if (height <= 0) height = hint.height();
+    }
+    widget->setGeometry(rect.left, rect.top, width, height);
+    return widget;
+}
+
+int MainWindow::HelpContextFor(QObject* object) const {
+    for (QObject* at = object; at; at = at->parent()) {
+        if (TControl* model = BoundModel(at); model && model->HelpContext != 0) return model->HelpContext;
+        if (at == this) break;
+    }
+    return form.HelpContext;
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) return false;
+    QObject* subject = nullptr;
+    if (auto* menu = qobject_cast<QMenu*>(watched)) {
+        subject = menu->activeAction() ? static_cast<QObject*>(menu->activeAction()) : menu->menuAction();
+        while (QWidget* popup = QApplication::activePopupWidget()) popup->close();
+    } else if (auto* widget = qobject_cast<QWidget*>(watched); widget && widget->window() == this) {
+        subject = QApplication::focusWidget() ? QApplication::focusWidget() : widget;
+    }
+    if (!subject) return false;
+    int context = HelpContextFor(subject);
+    binder.Run([this, context] { form.ShowContextHelp(context); });
+    return true;
+}

@@ -1,0 +1,43 @@
+#include <gtest/gtest.h>
+
+#include <map>
+
+#include "app/Layout.h"
+
+TEST(MainLayout, OnA1024By768Screen) {
+    MainLayout layout = ComputeMainLayout({1024, 768});
+    EXPECT_EQ(layout.window, (TRect{0, 0, 1024, 740}));
+    EXPECT_EQ(layout.lstShiki, (TRect{16, 52, 369, 52 + 282}));
+    EXPECT_EQ(layout.picture, (TRect{440, 42, 440 + 513, 42 + 640})) << "369 + (1024 - 369 - 513) / 2";
+    EXPECT_EQ(layout.grpParam.top, 339);
+    EXPECT_EQ(layout.grpParam.left, 16);
+    EXPECT_EQ(layout.lstComment.top, 593);
+    EXPECT_EQ(layout.lstComment.Height(), 89);
+}
+
+TEST(MainLayout, PictureEdgeBelowAndAboveTheThousandColumns) {
+    EXPECT_EQ(ComputeMainLayout({800, 600}).picture.left, 393) << "narrow screens: 24 pixels right of the list";
+    EXPECT_EQ(ComputeMainLayout({800, 600}).lstShiki.Height(), 572 - 249 - 89 - 120);
+    EXPECT_EQ(ComputeMainLayout({1023, 768}).picture.left, 393);
+    EXPECT_EQ(ComputeMainLayout({1025, 768}).picture.left, 440) << "the halving truncates 143 / 2 to 71";
+    EXPECT_EQ(ComputeMainLayout({1280, 1024}).picture.left, 568);
+    EXPECT_EQ(ComputeMainLayout({1280, 1024}).picture.Width(), 513) << "the picture has one size on every screen";
+}
+
+TEST(ControlPlaces, EveryControlFitsInsideItsContainer) {
+    std::map<std::string_view, TRect> containers = {{"pnlMain", {0, 0, 760 + 177 + 10, 40}},
+                                                    {"grpParam", {0, 0, 353, 249}}};
+    for (const ControlPlace& place : ControlPlaces()) {
+        ASSERT_TRUE(containers.count(place.container)) << place.name << " comes before its container " << place.container;
+        const TRect& outer = containers[place.container];
+        EXPECT_GE(place.rect.left, 0) << place.name;
+        EXPECT_GE(place.rect.top, 0) << place.name;
+        EXPECT_LE(place.rect.right, outer.Width()) << place.name << " sticks out of " << place.container;
+        EXPECT_LE(place.rect.bottom, outer.Height()) << place.name << " sticks out of " << place.container;
+        if (place.name.starts_with("grp")) containers[place.name] = place.rect;
+    }
+    ASSERT_NE(FindControlPlace("btnDev"), nullptr);
+    EXPECT_EQ(FindControlPlace("btnDev")->rect, (TRect{226, 16, 226 + 97, 16 + 49}));
+    EXPECT_EQ(FindControlPlace("btnDev")->container, "grpRepeat");
+    EXPECT_EQ(FindControlPlace("nothing"), nullptr);
+}
