@@ -11,6 +11,8 @@
 enum class BrushStyle { Solid, Clear };
 enum class PenMode { Copy };
 
+// A pen wider than 1 stamps a Width × Width square on every pixel of the thin line: width 2 covers
+// each pixel and the ones above and to the left of it, width 3 is centred.
 struct TPen {
     TColor Color = clBlack;
     int Width = 1;
@@ -62,12 +64,14 @@ public:
     // the pen, inside filled with the brush while it is solid. Swapped corners are normalised.
     void Ellipse(int x1, int y1, int x2, int y2);
     void Rectangle(int x1, int y1, int x2, int y2);
-    // Fills with the brush colour the area around (x, y) bounded by `border`; a seed outside the
-    // bitmap or on the border colour does nothing.
+    // Fills with the brush colour the 4-connected area around (x, y) bounded by `border`; a seed
+    // outside the bitmap or on the border colour, or a clear brush, does nothing.
     void FloodFill(int x, int y, TColor border);
     // Writes UTF-8 text with its top-left corner at (x, y). While the brush is solid the text's box
-    // (advance width by the font's height) is painted in the brush colour first. The current
-    // position is left at (x + advance width, y).
+    // (advance width by the font's height) is painted in the brush colour first; the baseline is
+    // the font's ascent below y. The current position is left at (x + advance width, y), the advance
+    // being the sum of the glyphs' hinted whole-pixel advances (no kerning). A font that cannot be
+    // found draws nothing and advances nothing.
     void TextOut(int x, int y, const std::string& utf8);
     // The advance width and the height of a text in the current font, without drawing.
     TPoint TextExtent(const std::string& utf8) const;
