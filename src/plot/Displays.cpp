@@ -8,9 +8,6 @@ namespace {
 constexpr int StepShowNext = mrOk;
 constexpr int StepStop = mrCancel;
 constexpr int StepShowAll = 3;
-// Where the parameter group sits on a 1024 × 768 screen; the dialog opens 42 pixels below its top.
-constexpr int StepDialogLeft = 16;
-constexpr int StepDialogTop = 339;
 }  // namespace
 
 void TfrmMain::btnDrawClick() {
@@ -79,7 +76,7 @@ void TfrmMain::RepeatDisplay(bool split, bool step) {
         platform.ProcessMessages();
         if (step) {
             frmStep.edtCount.SetText(StepCountText(drawn, count));
-            frmStep.Prepare(StepDialogLeft, StepDialogTop, cmbStep.SelectedText());
+            frmStep.Prepare(grpParamLeft, grpParamTop, cmbStep.SelectedText());
             const int answer = platform.ShowModal(frmStep);
             if (answer == StepShowAll) {
                 step = false;
