@@ -227,11 +227,20 @@ TEST_F(PlotCurve, ProgressYieldsBeforeEverySegmentAndNestedCommandsSeeThePlot) {
     Use({});
     form->chkProgress.SetChecked(true);
     int yields = 0;
+    // Commands the user starts while the plot yields must not replace the curve table or the picture.
+    platform.clipboardImage = Bitmap(513, 640, RGB(9, 9, 9));
     platform.onProcessMessages = [&] {
         ++yields;
         EXPECT_TRUE(form->PlotRunning());
+        form->OpenCollection(2);
+        form->mnuSaveClick();
+        form->mnuPasteClick();
     };
     form->PlotCurve(0, 0, false);
     EXPECT_EQ(yields, 48);
     EXPECT_FALSE(form->PlotRunning());
+    EXPECT_EQ(form->CollectionKind, 1);
+    EXPECT_EQ(form->curveTable[0].Id, 3);
+    EXPECT_TRUE(platform.saveRequests.empty());
+    EXPECT_EQ(canvas().Pixel(0, 0), clWhite);
 }
