@@ -9,12 +9,6 @@
 #define PENDING throw std::logic_error("not built yet: " + std::string(__func__))
 
 
-// ---- output/Print.cpp
-TfrmPrint::TfrmPrint(Platform& platform, const TImage& mainPicture, const TLabel& mainSpec)
-    : TForm("frmPrint", "グラフの印刷"), platform(platform), mainPicture(mainPicture), mainSpec(mainSpec) {}
-void TfrmPrint::FormShow() {}
-void TfrmMain::spdPrintClick() { PENDING; }
-
 // ---- output/Colours.cpp
 void TfrmMain::RefreshWidthSamples() { ::RefreshWidthSamples(imgSample1, imgSample2, colors); }
 void TfrmMain::spdLineColorClick() { PENDING; }
