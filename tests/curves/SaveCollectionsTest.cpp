@@ -159,3 +159,25 @@ TEST_F(SaveWithCollections, TheContentsViewShowsTheWorkingRecordBesideItsLabels)
     EXPECT_EQ(platform.modalsShown, std::vector<std::string>{"frmEdit"});
     EXPECT_EQ(view.lblSpec.Caption(), "バラ（ハイポトロコイド） Curves20.crx [#3]");
 }
+
+TEST(SaveWithTheDriver, AChangedCurveSavedUnderANewNameIsReadBackFromTheUserCollection) {
+    SavingFolder base;
+    std::filesystem::create_directory(base / "BtCurves");
+    std::filesystem::create_directory(base / "UsCurves");
+    WriteAll(base / "Curves20.crx", RoseFile("カタログ一", "ひとつ\r\n*\r\n*\r\n*\r\n*\r\n"));
+    const std::string command = std::string(QUORBEL_RENDER) + " -C " + base.path +
+                                " open:1 choose:1 set:updA=7 nickname:わたしのバラ savefile:UsCurves/rose press:mnuSave"
+                                " open:3 choose:1 press:mnuShowFile";
+    std::unique_ptr<FILE, int (*)(FILE*)> pipe(::popen(command.c_str(), "r"), ::pclose);
+    ASSERT_TRUE(pipe);
+    std::string out;
+    char buffer[4096];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) out.append(buffer, got);
+    EXPECT_EQ(::pclose(pipe.release()), 0) << out;
+
+    EXPECT_EQ(SplitLines(ReadAll(base / "UsCurves/rose.crv")).size(), 25u);
+    EXPECT_NE(out.find("名前\tわたしのバラ\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("パラメータａ\t7\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("指示１\t*\n"), std::string::npos) << "the file holds \"*\" notes:\n" << out;
+    EXPECT_EQ(out.find("message:"), std::string::npos) << out;
+}
