@@ -92,7 +92,7 @@ bool TfrmMain::SaveAs() {
 }
 
 void TfrmMain::spdOverWriteClick() {
-    if (plotDepth > 0) return;
+    if (PlotRunning()) return;
     const std::string path = UserFolder(BaseFolder) + CurrentFileName;
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
@@ -103,7 +103,7 @@ void TfrmMain::spdOverWriteClick() {
 }
 
 void TfrmMain::mnuSaveClick() {
-    if (plotDepth > 0) return;
+    if (PlotRunning()) return;
     if (!SaveAs() || !spdUserOpen.Down()) return;
     OpenCollection(UserCollection);
     const std::string nickname = frmNickName.edtName.Text();
