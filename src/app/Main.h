@@ -120,6 +120,7 @@ public:
     bool StepMode = false;
     bool CloseRequested = false;            // mnuEnd: the view closes the window
     int plotDepth = 0;                      // plots running (a plot may yield to the user interface)
+    int grpParamLeft = 16, grpParamTop = 339;  // where grpParam lies on the form; the desktop view updates them
 
     // ---- Dialogs, created with the main window and kept for the run (after the controls they show).
     TfrmMath frmMath;
@@ -198,6 +199,9 @@ public:
     void PlotCurve(int n, int quadrant, bool repeat);
     void DrawAuxFigure(int kind, double a, double b, double c, double theta);
     void DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta);
+    // True while a plot or display runs (it may be yielding to the user interface). Commands that
+    // would change the curve table or the picture do nothing then.
+    bool PlotRunning() const { return plotDepth > 0; }
 
     // ---- Backgrounds (picture/Backgrounds.cpp).
     void DrawBackground(int quadrant);

@@ -9,6 +9,8 @@
 
 #include "app/Main.h"
 #include "curves/Codec.h"
+#include "formula/Annotation.h"
+#include "picture/ImageIO.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace fs = std::filesystem;
@@ -133,4 +135,42 @@ TEST_F(ShippedCurves, UserFolderShipsEmpty) {
     Load(3);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(form.lstShiki.Items(), std::vector<std::string>{"==========　 あなたの曲線　 　=========="});
+}
+
+// Every shipped formula, typeset as the caption does, ends inside the picture; the strips are
+// written side by side for looking at.
+TEST_F(ShippedCurves, FormulasFitTheCaptionStrip) {
+    constexpr int StripHeight = 75;
+    Load(1);
+    std::vector<CurveEntry> all(form.curveTable.Entries.begin(), form.curveTable.Entries.begin() + form.curveTable.Count);
+    Load(2);
+    all.insert(all.end(), form.curveTable.Entries.begin() + 1, form.curveTable.Entries.begin() + form.curveTable.Count);
+
+    Bitmap sheet(2 * PlotView::PictureWidth, StripHeight * static_cast<int>((all.size() + 1) / 2), clWhite);
+    Canvas sheetCanvas(sheet.Width(), sheet.Height(), clWhite);
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        const CurveEntry& e = all[i];
+        Canvas strip(PlotView::PictureWidth, StripHeight, clWhite);
+        strip.Brush.Style = BrushStyle::Clear;
+        strip.Font.Name = AnnotationFontFace;
+        strip.Font.Size = 14;
+        strip.Font.Color = clBlack;
+        strip.TextOut(10, 0, Cp932ToUtf8(e.Name));
+        TPoint end;
+        if (e.PolarFormula.size() < 2) {
+            end = form.typesetter.TypesetLine(16, 10, 10, 1.0, strip, "      " + e.XFormula, clBlack);
+            end = form.typesetter.TypesetLine(16, end.x + 10, 10, 1.0, strip, "  , " + e.YFormula, clBlack);
+        } else {
+            end = form.typesetter.TypesetLine(16, 10, 10, 1.0, strip, "      " + e.PolarFormula, clBlack);
+        }
+        // The epicycloid and epitrochoid formulas are written as in the built-in record 2, whose
+        // last θ already ends a few pixels past the edge in the IPA face; nothing may be longer.
+        const int limit = PlotView::PictureWidth + (e.Id == 1 || e.Id == 8 ? 10 : 0);
+        EXPECT_LE(end.x, limit) << Cp932ToUtf8(e.Name);
+        sheetCanvas.Draw(static_cast<int>(i % 2) * PlotView::PictureWidth, static_cast<int>(i / 2) * StripHeight, strip.Picture());
+    }
+    if (const char* folder = std::getenv("QUORBEL_TEST_OUT")) {
+        fs::create_directories(folder);
+        EXPECT_TRUE(WritePng((fs::path(folder) / "shipped-formulas.png").string(), sheetCanvas.Picture()));
+    }
 }

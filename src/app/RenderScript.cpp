@@ -1,0 +1,310 @@
+#include "app/RenderScript.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <functional>
+#include <ostream>
+#include <stdexcept>
+
+#include "app/Main.h"
+#include "curves/Codec.h"
+#include "picture/ImageIO.h"
+#include "ui/ScriptedPlatform.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// A script that cannot run as written: reported in one line, exit status 2.
+class ScriptError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+struct Options {
+    std::string folder;
+    std::string output;
+    bool record = false;
+    std::vector<std::string> actions;
+};
+
+Options ParseOptions(const std::vector<std::string>& arguments) {
+    Options options;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& argument = arguments[i];
+        if (argument == "-C" || argument == "-o") {
+            if (i + 1 == arguments.size()) throw ScriptError(argument + " needs a value");
+            (argument == "-C" ? options.folder : options.output) = arguments[++i];
+        } else if (argument == "--record") {
+            options.record = true;
+        } else if (!argument.empty() && argument[0] == '-') {
+            throw ScriptError("unknown option " + argument);
+        } else {
+            options.actions.push_back(argument);
+        }
+    }
+    return options;
+}
+
+// Restores the process's working folder on every way out: the program changes it while it runs.
+class WorkingFolderGuard {
+public:
+    WorkingFolderGuard() : saved(fs::current_path()) {}
+    ~WorkingFolderGuard() {
+        std::error_code ignored;
+        fs::current_path(saved, ignored);
+    }
+    const fs::path saved;
+};
+
+bool ParseColour(const std::string& text, TColor& colour) {
+    if (text.size() < 2 || text.size() > 9 || text[0] != '$') return false;
+    TColor value = 0;
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const char c = text[i];
+        int digit;
+        if (c >= '0' && c <= '9') digit = c - '0';
+        else if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
+        else if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        else return false;
+        value = value * 16 + static_cast<TColor>(digit);
+    }
+    if (value > 0xFFFFFF) return false;  // the top byte of a colour is always 0
+    colour = value;
+    return true;
+}
+
+bool ParseInt(const std::string& text, int& value) {
+    if (text.empty() || text.size() > 9) return false;
+    value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+        value = value * 10 + (c - '0');
+    }
+    return true;
+}
+
+// One run of the driver: the form over a scripted platform, and the script compiled into steps.
+class Run {
+public:
+    Run(std::ostream& out, const Options& options, fs::path invocationFolder)
+        : out(out), options(options), invocationFolder(std::move(invocationFolder)),
+          form(platform, fs::current_path().string()) {
+        platform.onMessage = [this](const std::string& text) { this->out << "message: " << text << '\n'; };
+        platform.SetDefaultModal("frmStep", [](TForm& f) { static_cast<TfrmStep&>(f).btnOk.Click(); });
+        platform.beforeModal = [this](TForm& f) { BeforeModal(f); };
+    }
+
+    // Compiles every action first, so that a script with an unknown action does nothing at all.
+    void Compile() {
+        for (const std::string& action : options.actions) steps.push_back(CompileAction(action));
+    }
+
+    int Execute() {
+        form.FormShow();
+        for (auto& step : steps) {
+            step();
+            if (form.CloseRequested) break;  // 終了: the program ends here
+        }
+        if (options.record) {
+            for (const std::string& line : form.frmEdit.Record()) out << Cp932ToUtf8(line) << '\n';
+        }
+        if (!options.output.empty() && !WritePng(Resolve(options.output), form.view.imgCood.canvas.Picture())) {
+            throw std::runtime_error("cannot write " + options.output);
+        }
+        return RenderOk;
+    }
+
+private:
+    std::string Resolve(const std::string& path) const { return (invocationFolder / path).string(); }
+
+    void BeforeModal(TForm& shown) {
+        if (&shown == &form.frmStep && !snapPrefix.empty()) {
+            char number[16];
+            std::snprintf(number, sizeof number, "-%03d.png", snapCount++);
+            const std::string path = snapPrefix + number;
+            if (!WritePng(path, form.view.imgCood.canvas.Picture())) throw std::runtime_error("cannot write " + path);
+        }
+        if (&shown == &form.frmEdit) {
+            const TfrmEdit& view = form.frmEdit;
+            for (int i = 0; i < RecordLineCount; ++i) {
+                out << view.lstContents.Item(i) << '\t' << Cp932ToUtf8(view.RecordLine(i + 1)) << '\n';
+            }
+            form.frmEdit.btnOk.Click();
+        }
+    }
+
+    std::function<void()> CompileAction(const std::string& action) {
+        const std::size_t colon = action.find(':');
+        if (colon == std::string::npos) throw ScriptError("unknown action " + action);
+        const std::string kind = action.substr(0, colon);
+        const std::string argument = action.substr(colon + 1);
+
+        if (kind == "open") {
+            TButton* buttons[] = {&form.spdOpenFile, &form.spdKihonOpen, &form.spdUserOpen};
+            if (argument.size() != 1 || argument[0] < '1' || argument[0] > '3') throw ScriptError("open: takes 1, 2 or 3: " + action);
+            TButton* button = buttons[argument[0] - '1'];
+            return [button] { button->Click(); };
+        }
+        if (kind == "choose") {
+            int line = 0;
+            if (!ParseInt(argument, line)) throw ScriptError("choose: takes a line number: " + action);
+            return [this, line, action] {
+                if (line >= form.lstShiki.Count()) {
+                    throw ScriptError(action + ": the curve list has " + std::to_string(form.lstShiki.Count()) + " lines");
+                }
+                form.lstShiki.UserClick(line);
+            };
+        }
+        if (kind == "press") {
+            TButton* button = form.FindButton(argument);
+            if (!button) throw ScriptError("unknown button or menu item " + argument);
+            return [button] { button->Click(); };
+        }
+        if (kind == "set") return CompileSet(action, argument);
+        if (kind == "step") {
+            TButton TfrmStep::*answer = argument == "next"     ? &TfrmStep::btnOk
+                                        : argument == "all"    ? &TfrmStep::btnAll
+                                        : argument == "cancel" ? &TfrmStep::btnCancel
+                                                               : nullptr;
+            if (!answer) throw ScriptError("step: takes next, all or cancel: " + action);
+            return [this, answer] {
+                platform.QueueModal("frmStep", [answer](TForm& f) { (static_cast<TfrmStep&>(f).*answer).Click(); });
+            };
+        }
+        if (kind == "color") {
+            std::optional<TColor> colour;
+            if (argument != "cancel") {
+                TColor value = 0;
+                if (!ParseColour(argument, value)) throw ScriptError("color: takes $ and 8 hexadecimal digits or cancel: " + action);
+                colour = value;
+            }
+            return [this, colour] { platform.colorAnswers.push_back(colour); };
+        }
+        if (kind == "nickname") {
+            const bool cancel = argument == "cancel";
+            return [this, cancel, argument] {
+                platform.QueueModal("frmNickName", [cancel, argument](TForm& f) {
+                    auto& dialog = static_cast<TfrmNickName&>(f);
+                    if (cancel) {
+                        dialog.btnCancel.Click();
+                    } else {
+                        dialog.edtName.UserTypeText(argument);
+                        dialog.btnOk.Click();
+                    }
+                });
+            };
+        }
+        if (kind == "savefile") {
+            std::optional<std::string> path;
+            if (argument != "cancel") {
+                // A dialog returns full paths; a relative one is taken from the working folder.
+                path = argument.empty() ? argument : (fs::path(form.BaseFolder) / argument).string();
+            }
+            return [this, path] { platform.saveAnswers.push_back(path); };
+        }
+        if (kind == "confirm") {
+            YesNoCancel answer;
+            if (argument == "yes") answer = YesNoCancel::Yes;
+            else if (argument == "no") answer = YesNoCancel::No;
+            else if (argument == "cancel") answer = YesNoCancel::Cancel;
+            else throw ScriptError("confirm: takes yes, no or cancel: " + action);
+            return [this, answer] { platform.confirmAnswers.push_back(answer); };
+        }
+        if (kind == "snap") {
+            if (argument.empty()) throw ScriptError("snap: needs a file name prefix");
+            const std::string prefix = Resolve(argument);
+            return [this, prefix] {
+                snapPrefix = prefix;
+                snapCount = 0;
+            };
+        }
+        throw ScriptError("unknown action " + action);
+    }
+
+    // set:NAME=VALUE does what a user does to that control.
+    std::function<void()> CompileSet(const std::string& action, const std::string& argument) {
+        const std::size_t equals = argument.find('=');
+        if (equals == std::string::npos) throw ScriptError("set: takes NAME=VALUE: " + action);
+        const std::string name = argument.substr(0, equals);
+        const std::string value = argument.substr(equals + 1);
+        TControl* control = form.FindControl(name);
+        if (!control) throw ScriptError("unknown control " + name);
+
+        if (auto* spin = dynamic_cast<TUpDown*>(control)) {
+            // Typed, then the focus leaves, which clamps a value outside the range.
+            return [spin, value] {
+                spin->UserTypeText(value);
+                spin->UserLeave();
+            };
+        }
+        if (auto* edit = dynamic_cast<TEdit*>(control)) {
+            return [edit, value] { edit->UserTypeText(value); };
+        }
+        const bool ticked = value == "1";
+        if (value != "0" && value != "1" && (dynamic_cast<TCheckBox*>(control) || dynamic_cast<TRadioButton*>(control))) {
+            throw ScriptError(name + " takes 0 or 1: " + action);
+        }
+        if (auto* check = dynamic_cast<TCheckBox*>(control)) {
+            return [check, ticked] { if (check->Checked() != ticked) check->UserClick(); };
+        }
+        if (auto* radio = dynamic_cast<TRadioButton*>(control)) {
+            // A click can only turn a radio button on; clicking one that is on changes nothing.
+            return [radio, ticked] { if (radio->Checked() != ticked) radio->UserClick(); };
+        }
+        if (auto* list = dynamic_cast<TComboBox*>(control)) {
+            int index = 0;
+            if (!ParseInt(value, index) || index >= static_cast<int>(list->Items().size())) {
+                throw ScriptError(name + " has no item " + value);
+            }
+            return [list, index] { list->UserSelect(index); };
+        }
+        throw ScriptError(name + " cannot be set");
+    }
+
+    std::ostream& out;
+    const Options& options;
+    const fs::path invocationFolder;
+    ScriptedPlatform platform;
+    TfrmMain form;
+    std::vector<std::function<void()>> steps;
+    std::string snapPrefix;
+    int snapCount = 0;
+};
+
+}  // namespace
+
+int RunRenderScript(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err) {
+    Options options;
+    try {
+        options = ParseOptions(arguments);
+    } catch (const ScriptError& error) {
+        err << "quorbel-render: " << error.what() << '\n';
+        return RenderScriptError;
+    }
+
+    std::error_code failure;
+    WorkingFolderGuard guard;
+    if (!options.folder.empty()) {
+        fs::current_path(options.folder, failure);
+        if (failure) {
+            err << "quorbel-render: cannot work in " << options.folder << ": " << failure.message() << '\n';
+            return RenderFailed;
+        }
+    }
+    try {
+        Run run(out, options, guard.saved);
+        run.Compile();
+        const int status = run.Execute();
+        out.flush();
+        return status;
+    } catch (const ScriptError& error) {
+        out.flush();
+        err << "quorbel-render: " << error.what() << '\n';
+        return RenderScriptError;
+    } catch (const std::exception& error) {
+        out.flush();
+        err << "quorbel-render: " << error.what() << '\n';
+        return RenderFailed;
+    }
+}

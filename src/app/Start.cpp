@@ -1,0 +1,18 @@
+// The start sequence, run once when the main window is first shown: reset the drawing state,
+// open the catalog collection (which chooses and draws its built-in curve) and apply the
+// monochrome switch, which chooses the curve once more.
+#include "app/Main.h"
+
+void TfrmMain::FormShow() {
+    colors.CurrentBackColor = clWhite;
+    RememberedLine = {};
+    ReloadBeforeDraw = false;
+    StepMode = false;
+    view.ScaleX = 16;
+    view.ScaleY = 16;
+
+    cmbStep.SetItemIndex(4);
+    RefreshWidthSamples();
+    OpenCollection(1);
+    chkMonocClick();
+}

@@ -1,0 +1,155 @@
+#include "plot/CurveEval.h"
+
+#include <cmath>
+
+#include "plot/FastMath.h"
+#include "ui/Platform.h"
+
+namespace {
+
+constexpr long double Sqrt2L = 1.41421356237309504880L;
+
+using L = long double;
+
+struct XYL {
+    L x;
+    L y;
+};
+
+XYL Polar(L r, L sinTheta, L cosTheta) { return {r * cosTheta, r * sinTheta}; }
+
+}  // namespace
+
+bool KindHasFormula(int kind) { return (kind >= 0 && kind <= 14) || (kind >= 20 && kind <= 25); }
+
+CurveXY EvalCurveXY(int kind, int a, int b, int c, double theta) {
+    CurveXY result;
+    if (!KindHasFormula(kind) || (kind == 14 && !(theta > 0))) return result;
+
+    const L t = theta;
+    const L A = a, B = b, C = c;
+    L sinT, cosT;
+    SinCosL(t, sinT, cosT);
+    XYL p{};
+    switch (kind) {
+        case 0:  // Lissajous figure
+            p = {C * SinL(A * t), C * SinL(B * t)};
+            break;
+        case 1: case 8: {  // epicycloid (arm b), epitrochoid (arm c)
+            const L sum = static_cast<L>(a + b);
+            const L arm = kind == 1 ? B : C;
+            L s, co;
+            SinCosL(sum * t / B, s, co);
+            p = {sum * cosT - arm * co, sum * sinT - arm * s};
+            break;
+        }
+        case 3: case 11: {  // hypotrochoid (arm c), hypocycloid (arm b)
+            const L difference = static_cast<L>(a - b);
+            const L arm = kind == 3 ? C : B;
+            L s, co;
+            SinCosL(difference * t / B, s, co);
+            p = {difference * cosT + arm * co, difference * sinT - arm * s};
+            break;
+        }
+        case 2:  // rose curve
+            p = Polar(C * SinL(A * t / B), sinT, cosT);
+            break;
+        case 4:  // cycloid
+            p = {A * (t - sinT), A * (1 - cosT)};
+            break;
+        case 5:  // trochoid
+            p = {A * t - B * sinT, A - B * cosT};
+            break;
+        case 6:  // astroid: the cubes by multiplication, so that a zero cosine gives exactly 0
+            p = {A * (cosT * cosT * cosT), A * (sinT * sinT * sinT)};
+            break;
+        case 7: {  // lemniscate: the origin where cos 2θ < 0
+            L cos2 = CosL(2 * t);
+            if (cos2 < 0) cos2 = 0;
+            p = Polar((Sqrt2L * A) * std::sqrt(cos2), sinT, cosT);
+            break;
+        }
+        case 9:
+            p = Polar(A + C * SinL(B * t), sinT, cosT);
+            break;
+        case 10:  // cardioid
+            p = Polar(A + A * cosT, sinT, cosT);
+            break;
+        case 12:  // Archimedean spiral
+            p = Polar(A * t / B, sinT, cosT);
+            break;
+        case 13:  // logarithmic spiral
+            p = Polar(C * std::exp((A / B) * t), sinT, cosT);
+            break;
+        case 14:  // lituus, θ > 0
+            p = Polar(A / std::sqrt(t), sinT, cosT);
+            break;
+        case 20:
+            p = Polar(A, sinT, cosT);
+            break;
+        case 21:
+            p = {t, C * SinL((A / B) * t)};
+            break;
+        case 22:
+            p = {t, C * CosL((A / B) * t)};
+            break;
+        case 23:  // ellipse
+            p = {A * cosT, B * sinT};
+            break;
+        case 24:
+            p = {t, C * SinL(t + (A * PiL) / B)};
+            break;
+        case 25:  // circle through the origin, centre (a, b)
+            p = Polar(static_cast<L>(2 * a) * cosT + static_cast<L>(2 * b) * sinT, sinT, cosT);
+            break;
+        default:
+            return result;
+    }
+
+    result.X = static_cast<double>(p.x);
+    result.Y = static_cast<double>(p.y);
+    // An infinity multiplied by a zero sine gives NaN beside it: the overflow is the cause.
+    if (std::isinf(result.X) || std::isinf(result.Y)) {
+        result.Failure = CurveFailure::Overflow;
+    } else if (std::isnan(result.X) || std::isnan(result.Y)) {
+        result.Failure = CurveFailure::Invalid;
+    } else {
+        result.Valid = true;
+    }
+    if (!result.Valid) result.X = result.Y = 0;
+    return result;
+}
+
+double QuadrantLimit(int zoom) {
+    static constexpr double limits[] = {60, 30, 15, 7.5, 3.5, 1.8};
+    if (zoom < 1) zoom = 1;
+    if (zoom > 6) zoom = 6;
+    return limits[zoom - 1];
+}
+
+CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view) {
+    const CurveXY xy = EvalCurveXY(kind, a, b, c, theta);
+    CurvePoint point;
+    point.Failure = xy.Failure;
+    if (!xy.Valid) return point;
+    const double limit = QuadrantLimit(zoom);
+    point.Valid = true;
+    point.Outside = std::fabs(xy.X) > limit || std::fabs(xy.Y) > limit;
+    const TPoint pixel = view.MapPoint(xy.X, xy.Y);
+    point.Column = pixel.x;
+    point.Row = pixel.y;
+    return point;
+}
+
+bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform) {
+    switch (kind) {
+        case 1: case 2: case 3: case 8: case 11: case 12: case 13: case 21: case 22: case 24:
+            if (b == 0) {
+                platform.ShowMessage(std::string("警告！") + "ｂは０をとれません");
+                return false;
+            }
+            return true;
+        default:
+            return true;
+    }
+}

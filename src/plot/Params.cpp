@@ -1,0 +1,66 @@
+// The change handlers of the parameter panel. They never draw: each writes its line of the
+// working record (only while it holds a record) and does its one coupling: b drives θ end for
+// the rolling-circle kinds and the rose, and a change of a, b or c cancels a pending reload.
+#include <algorithm>
+#include <string>
+
+#include "app/Main.h"
+
+namespace {
+// The kinds whose curve closes after 2·b·π, so θ end follows b.
+bool ThetaEndFollowsB(int kind) {
+    switch (kind) {
+        case 1: case 2: case 3: case 8: case 11: return true;
+        default: return false;
+    }
+}
+
+std::string Decimal(const TUpDown& spin) { return std::to_string(spin.Value()); }
+}  // namespace
+
+void TfrmMain::updAChange() {
+    WriteRecordLine(rlParamA, Decimal(updA));
+    ReloadBeforeDraw = false;
+}
+
+void TfrmMain::updBChange() {
+    WriteRecordLine(rlParamB, Decimal(updB));
+    if (CurrentCurve >= 0 && CurrentCurve < curveTable.Count && ThetaEndFollowsB(curveTable[CurrentCurve].Id)) {
+        // A typed b is read as typed until the focus leaves, so 2·b may not fit an int.
+        const long long twice = 2LL * updB.Value();
+        updSend.SetValue(static_cast<int>(std::clamp<long long>(twice, updSend.Min(), updSend.Max())));
+    }
+    ReloadBeforeDraw = false;
+}
+
+void TfrmMain::updCChange() {
+    WriteRecordLine(rlParamC, Decimal(updC));
+    ReloadBeforeDraw = false;
+}
+
+void TfrmMain::updStartChange() {
+    WriteRecordLine(rlThetaStart, Decimal(updStart));
+    UpdateThetaRangeText();
+}
+
+void TfrmMain::updSendChange() {
+    WriteRecordLine(rlThetaEnd, Decimal(updSend));
+    UpdateThetaRangeText();
+}
+
+void TfrmMain::updKakudaiChange() { WriteRecordLine(rlZoom, Decimal(updKakudai)); }
+
+void TfrmMain::updRpStartChange() { WriteRecordLine(rlRepeatStart, Decimal(updRpStart)); }
+
+void TfrmMain::updRpEndChange() { WriteRecordLine(rlRepeatEnd, Decimal(updRpEnd)); }
+
+void TfrmMain::radTargetClick(const char* letter) { WriteRecordLine(rlRepeatTarget, letter); }
+
+void TfrmMain::chkHojoEnClick() { WriteRecordLine(rlAuxLine, chkHojoEn.Checked() ? "1" : "0"); }
+
+void TfrmMain::cmbStepChange() { WriteRecordLine(rlStepIndex, std::to_string(cmbStep.ItemIndex())); }
+
+void TfrmMain::cmbHaikeiChange() {
+    WriteRecordLine(rlBackground, std::to_string(cmbHaikei.ItemIndex()));
+    RefreshWidthSamples();
+}

@@ -1,0 +1,112 @@
+// TfrmMain::PlotCurve: the one routine that draws a curve. Background, parameter check, caption,
+// then the θ walk in steps of π/360 joined point to point, segment by segment of the STEP size,
+// with the auxiliary markers between segments and the STEP dialog before each segment.
+#include "plot/PlotCurve.h"
+
+#include "app/Main.h"
+#include "plot/CurveEval.h"
+
+namespace {
+
+// π/360 as a double (0.008726646259971648); the walk adds it to a running double.
+constexpr double ThetaStep = static_cast<double>(PiL / StepsPerPi);
+
+const char* FailureMessage(CurveFailure failure) {
+    return failure == CurveFailure::Overflow ? "計算の途中で値が大きくなりすぎたため、描画を中止しました"
+                                             : "計算の途中で値が求められなくなったため、描画を中止しました";
+}
+
+}  // namespace
+
+StepCountsResult StepCounts(int stepItemIndex, int thetaSpan) {
+    const StepDivisionResult division = StepDivision(stepItemIndex);
+    return {division.count / 2 * thetaSpan, division.increment};
+}
+
+void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
+    if (n < 0) {
+        platform.ShowMessage("n<0");
+        return;
+    }
+    if (n >= CurveTableCapacity) return;  // no such entry: nothing to draw
+
+    PlotDepthGuard running(plotDepth);
+    BusyCursorGuard cursor(platform);
+    DrawBackground(quadrant);
+    struct PictureUpdate {
+        Platform& platform;
+        ~PictureUpdate() { platform.PictureChanged(); }
+    } pictureUpdate{platform};
+
+    const int a = updA.Value();
+    const int b = updB.Value();
+    const int c = updC.Value();
+    const int kind = curveTable[n].Id;
+    if (!CheckCurveParams(kind, a, b, c, platform)) return;
+
+    const int thetaStart = updStart.Value();
+    const int thetaEnd = updSend.Value();
+    double theta = static_cast<double>(thetaStart * PiL);
+    DrawAnnotation(n, a, b, c, repeat, quadrant);
+
+    Canvas& canvas = view.canvas();
+    auto fail = [&](CurveFailure failure) {
+        platform.PictureChanged();
+        cursor.Release();
+        platform.ShowMessage(FailureMessage(failure));
+    };
+
+    int zoom = Zoom();
+    CurvePoint p = EvalCurvePoint(kind, a, b, c, theta, zoom, view);
+    if (p.Failure != CurveFailure::None) return fail(p.Failure);
+    // A point without a value lifts the pen: the next point is moved to, not joined.
+    bool penDown = p.Valid;
+    if (p.Valid) canvas.MoveTo(p.Column, p.Row);
+
+    const StepCountsResult steps = StepCounts(cmbStep.ItemIndex(), thetaEnd - thetaStart);
+    const double da = a, db = b, dc = c;
+    DrawAuxFigure(kind, da, db, dc, theta);
+    DrawAuxMarker(kind, {p.Column, p.Row}, da, db, dc, theta);
+    const int width = radWidth1.Checked() ? 1 : 2;
+    const bool split = quadrant >= 1;
+
+    for (int k = 0; k < steps.segments; ++k) {
+        if (chkProgress.Checked()) {
+            platform.PictureChanged();
+            platform.ProcessMessages();
+        }
+        if (StepMode) {
+            frmStep.Prepare(grpParamLeft, grpParamTop, cmbStep.SelectedText());
+            frmStep.edtCount.SetText(StepCountText(k, steps.segments));
+            platform.PictureChanged();
+            const int answer = platform.ShowModal(frmStep);
+            if (answer == frmStep.btnAll.ModalResult) {
+                StepMode = false;
+            } else if (answer != frmStep.btnOk.ModalResult) {
+                return;  // 中止, or the dialog closed by its frame
+            }
+        }
+        // Only a yield can change the zoom, so reading it once per segment sees every change.
+        zoom = Zoom();
+        canvas.Pen.Width = width;
+        for (int step = 0; step < steps.stepsPerSegment; ++step) {
+            theta += ThetaStep;
+            p = EvalCurvePoint(kind, a, b, c, theta, zoom, view);
+            if (!p.Valid) {
+                if (p.Failure != CurveFailure::None) return fail(p.Failure);
+                penDown = false;
+            } else if (!penDown || (split && p.Outside)) {
+                canvas.MoveTo(p.Column, p.Row);
+                penDown = true;
+            } else {
+                canvas.Pen.Color = colors.CurveColor;
+                canvas.LineTo(p.Column, p.Row);
+            }
+        }
+        DrawAuxMarker(kind, {p.Column, p.Row}, da, db, dc, theta);
+    }
+
+    platform.PictureChanged();
+    cursor.Release();
+    if (StepMode) platform.ShowMessage("表示終了");
+}

@@ -1,0 +1,49 @@
+// Pieces of the plot routine TfrmMain::PlotCurve (PlotCurve.cpp) that other units share: the
+// division of the θ walk into STEP segments, and the guards that keep the busy cursor and the
+// count of running plots right on every way out of a drawing. The routine itself is declared
+// with TfrmMain in app/Main.h.
+#pragma once
+
+#include "ui/Platform.h"
+
+// The θ walk advances by π/360 (half a degree) per step.
+constexpr int StepsPerPi = 360;
+
+struct StepCountsResult {
+    int segments;         // pauses of a STEP display; 0 or less draws no segment
+    int stepsPerSegment;  // steps of π/360 in one segment
+};
+// From the item index of the STEP list and the θ span D = end − start (in π): "π/8" gives
+// (8·D, 45), "π/6" (6·D, 60), "π/4" (4·D, 90), "π/3" (3·D, 120), "π/2" (2·D, 180), "π" or none (D, 360).
+StepCountsResult StepCounts(int stepItemIndex, int thetaSpan);
+
+// Counts a running plot or display in TfrmMain::plotDepth while it lives. Commands that would
+// change the curve table or the picture under a plot that yields (途中経過, the STEP dialog,
+// the repeat display) test TfrmMain::PlotRunning() and do nothing while it is true.
+class PlotDepthGuard {
+public:
+    explicit PlotDepthGuard(int& depth) : depth(depth) { ++depth; }
+    ~PlotDepthGuard() { --depth; }
+    PlotDepthGuard(const PlotDepthGuard&) = delete;
+    PlotDepthGuard& operator=(const PlotDepthGuard&) = delete;
+
+private:
+    int& depth;
+};
+
+// Shows the busy cursor while it lives; Release restores the normal cursor early.
+class BusyCursorGuard {
+public:
+    explicit BusyCursorGuard(Platform& platform) : platform(platform) { platform.SetBusyCursor(true); }
+    ~BusyCursorGuard() { Release(); }
+    void Release() {
+        if (busy) platform.SetBusyCursor(false);
+        busy = false;
+    }
+    BusyCursorGuard(const BusyCursorGuard&) = delete;
+    BusyCursorGuard& operator=(const BusyCursorGuard&) = delete;
+
+private:
+    Platform& platform;
+    bool busy = true;
+};

@@ -1,0 +1,134 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "plot/AuxLines.h"
+#include "plot/CurveEval.h"
+#include "PlotTestSupport.h"
+
+namespace {
+
+// Distances from (cx, cy) of the pixels of `color`, smallest and largest.
+std::pair<double, double> RadiusRange(const Canvas& canvas, TColor color, double cx, double cy) {
+    double low = 1e9, high = -1;
+    for (int y = 0; y < canvas.Height(); ++y) {
+        for (int x = 0; x < canvas.Width(); ++x) {
+            if (canvas.Pixel(x, y) != color) continue;
+            const double r = std::hypot(x - cx, y - cy);
+            low = std::min(low, r);
+            high = std::max(high, r);
+        }
+    }
+    return {low, high};
+}
+
+// How many of 16 places on the circle of radius r about (cx, cy) have a pixel of `color` within one pixel.
+int RingHits(const Canvas& canvas, TColor color, double cx, double cy, double r) {
+    int hits = 0;
+    for (int i = 0; i < 16; ++i) {
+        const int x = static_cast<int>(std::lround(cx + r * std::cos(i * M_PI / 8)));
+        const int y = static_cast<int>(std::lround(cy + r * std::sin(i * M_PI / 8)));
+        bool hit = false;
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) hit = hit || canvas.Pixel(x + dx, y + dy) == color;
+        }
+        hits += hit;
+    }
+    return hits;
+}
+
+}  // namespace
+
+using AuxLines = PlotFixture;
+
+TEST_F(AuxLines, MarkersLeaveThePenOnTheCurvePoint) {
+    Use({});
+    form->chkHojoEn.SetChecked(true);
+    const TPoint p{300, 200};
+    for (int kind : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 20, 21, 22, 23, 24, 25, 17}) {
+        canvas().MoveTo(p.x, p.y);
+        form->DrawAuxFigure(kind, 13, 3, 11, 0.4);
+        EXPECT_EQ(canvas().PenPos(), p) << "figure of kind " << kind;
+        form->DrawAuxMarker(kind, p, 13, 3, 11, 0.4);
+        EXPECT_EQ(canvas().PenPos(), p) << "marker of kind " << kind;
+    }
+}
+
+TEST_F(AuxLines, UncheckedDrawsNothingButClearsTheBrush) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({});
+    const Bitmap before = canvas().Picture();
+    canvas().Brush.Style = BrushStyle::Solid;
+    form->DrawAuxFigure(3, 13, 3, 11, 0);
+    EXPECT_EQ(canvas().Brush.Style, BrushStyle::Clear);
+    form->DrawAuxMarker(3, {300, 200}, 13, 3, 11, 0);
+    EXPECT_TRUE(canvas().Picture() == before);
+}
+
+TEST_F(AuxLines, FixedCircleOfTheHypotrochoidAtZoom3) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({});
+    form->chkHojoEn.SetChecked(true);
+    form->DrawAuxFigure(3, 13, 3, 11, 0);
+    // Radius 13·8 = 104 pixels about MapGridPoint(0, 0) = (256, 256); the box's right and bottom
+    // edges are exclusive, so the ring's centre lies half a pixel up and left of that pixel.
+    const auto [low, high] = RadiusRange(canvas(), AuxFigureColor, 255.5, 255.5);
+    EXPECT_GE(low, 102.5);
+    EXPECT_LE(high, 105.0);
+    EXPECT_EQ(RingHits(canvas(), AuxFigureColor, 255.5, 255.5, 103.5), 16);
+    EXPECT_EQ(canvas().Pen.Color, form->colors.CurveColor) << "the grid circle gives the pen back";
+}
+
+TEST_F(AuxLines, NegativeRadiusDrawsTheCircleOfItsSize) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({});
+    AuxCircleAtGrid(form->view, 0, 0, 3, AuxFigureColor, clBlack);
+    const Bitmap positive = canvas().Picture();
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    canvas().Brush.Style = BrushStyle::Clear;
+    AuxCircleAtGrid(form->view, 0, 0, -3, AuxFigureColor, clBlack);
+    EXPECT_TRUE(canvas().Picture() == positive);
+    EXPECT_GT(CountPixels(AuxFigureColor), 100);
+}
+
+TEST_F(AuxLines, FiguresOfTheOtherKinds) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({.zoom = 4});
+    form->chkHojoEn.SetChecked(true);
+    // Cycloid: the x axis one pixel above the curve's y = 0 row, from −16 to 16 units.
+    form->DrawAuxFigure(4, 1, 0, 1, 0);
+    EXPECT_EQ(CountPixels(AuxFigureColor, {0, 256, 513, 257}), 512);
+    EXPECT_EQ(CountPixels(AuxFigureColor), 512);
+    // Kind 9: red circle of radius a and green of radius a + c.
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->DrawAuxFigure(9, 4, 3, 2, 0);
+    EXPECT_EQ(RingHits(canvas(), AuxFigureColor, 255.5, 255.5, 63.5), 16);
+    EXPECT_EQ(RingHits(canvas(), AuxOuterColor, 255.5, 255.5, 95.5), 16);
+    // Kind 0: the square of half side c.
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->DrawAuxFigure(0, 1, 2, 3, 0);
+    EXPECT_EQ(canvas().Pixel(256 - 48, 256), AuxFigureColor);
+    EXPECT_EQ(canvas().Pixel(256 + 47, 256), AuxFigureColor);
+    EXPECT_EQ(canvas().Pixel(256, 256 - 48), AuxFigureColor);
+    EXPECT_EQ(canvas().Pixel(256, 256), clWhite);
+    // The lemniscate has no figure.
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->DrawAuxFigure(7, 4, 3, 2, 0);
+    form->DrawAuxMarker(7, {255, 257}, 4, 3, 2, 0);
+    EXPECT_EQ(CountPixels(clWhite), 513 * 640);
+}
+
+TEST_F(AuxLines, DemonstrationHypotrochoidInSteps) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({});
+    form->chkHojoEn.SetChecked(true);
+    SetCurveColor(RGB(0, 128, 128));
+    form->PlotCurve(0, 0, false);
+    // One rolling circle of radius 3 (24 pixels) per marker, at θ = kπ/8 for k = 0 … 48.
+    for (int k = 0; k <= 48; k += 3) {
+        const double theta = k * M_PI / 8;
+        const TPoint centre = form->view.MapPoint(10 * std::cos(theta), 10 * std::sin(theta));
+        EXPECT_GE(RingHits(canvas(), AuxMarkerColor, centre.x - 0.5, centre.y - 0.5, 23.5), 10) << k;
+    }
+    EXPECT_GE(RingHits(canvas(), AuxFigureColor, 255.5, 255.5, 103.5), 12);
+}

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include "plot/CurveEval.h"
+#include "plot/PlotCurve.h"
+#include "PlotTestSupport.h"
+
+namespace {
+
+void AnswerStep(ScriptedPlatform& platform, TButton TfrmStep::*button) {
+    platform.QueueModal("frmStep", [button](TForm& form) { (static_cast<TfrmStep&>(form).*button).Click(); });
+}
+
+}  // namespace
+
+using PlotCurve = PlotFixture;
+
+// The graph square above the caption strip.
+constexpr TRect GraphArea{0, 0, PlotView::PictureWidth, PlotView::PictureWidth};
+
+TEST(PlotSteps, StepCountsCoverTheSpanWhateverTheStepSize) {
+    for (int item = -1; item <= 5; ++item) {
+        const StepCountsResult steps = StepCounts(item, 6);
+        EXPECT_EQ(steps.segments * steps.stepsPerSegment, 6 * StepsPerPi) << item;
+    }
+    EXPECT_EQ(StepCounts(0, 6).segments, 48);
+    EXPECT_EQ(StepCounts(5, 6).segments, 6);
+    EXPECT_LE(StepCounts(0, -3).segments, 0);
+}
+
+TEST_F(PlotCurve, NegativeIndexOnlyShowsTheMessage) {
+    Use({});
+    form->PlotCurve(-1, 0, false);
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"n<0"});
+    EXPECT_EQ(platform.busyCount, 0);
+    form->PlotCurve(CurveTableCapacity, 0, false);  // beyond the table: nothing, and no crash
+    EXPECT_EQ(platform.messages.size(), 1u);
+}
+
+TEST_F(PlotCurve, WalkEndsAtThetaEndWithTheCursorRestored) {
+    Use({});
+    form->PlotCurve(0, 0, false);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(platform.busyCount, 1);
+    EXPECT_FALSE(platform.busy);
+    EXPECT_EQ(form->plotDepth, 0);
+    // 2160 steps of π/360 from 0 end on the point for 6π, which is the start point (21, 0).
+    EXPECT_EQ(canvas().PenPos(), (TPoint{21 * 8 + 255, 257}));
+}
+
+TEST_F(PlotCurve, StepDisplayPausesBeforeEverySegment) {
+    Use({});
+    std::vector<std::string> counts;
+    std::vector<TPoint> places;
+    platform.beforeModal = [&](TForm& form) {
+        auto& step = static_cast<TfrmStep&>(form);
+        counts.push_back(step.edtCount.Text());
+        places.push_back({step.Left, step.Top});
+        EXPECT_EQ(step.edtStep.Text(), "π/8");
+    };
+    platform.SetDefaultModal("frmStep", [](TForm& form) { static_cast<TfrmStep&>(form).btnOk.Click(); });
+    form->grpParamLeft = 20;
+    form->grpParamTop = 300;
+    form->StepMode = true;
+    form->PlotCurve(0, 0, false);
+    ASSERT_EQ(counts.size(), 48u);
+    EXPECT_EQ(counts.front(), " 0 / 48 回");
+    EXPECT_EQ(counts[9], " 9 / 48 回");
+    EXPECT_EQ(counts.back(), "47 / 48 回");
+    EXPECT_EQ(places.front(), (TPoint{20, 342}));
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"表示終了"});
+    EXPECT_FALSE(platform.busy);
+}
+
+TEST_F(PlotCurve, ShowAllAndStopAtTheFirstPause) {
+    Use({});
+    SetCurveColor(RGB(0, 0, 255));
+    AnswerStep(platform, &TfrmStep::btnAll);
+    form->StepMode = true;
+    form->PlotCurve(0, 0, false);
+    EXPECT_EQ(platform.modalsShown.size(), 1u);
+    EXPECT_FALSE(form->StepMode);
+    EXPECT_TRUE(platform.messages.empty()) << "no 表示終了 after すべて表示";
+    const Bitmap whole = canvas().Picture();
+
+    form->chkOverWrite.SetChecked(false);
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    AnswerStep(platform, &TfrmStep::btnCancel);
+    form->StepMode = true;
+    form->PlotCurve(0, 0, false);
+    EXPECT_EQ(platform.modalsShown.size(), 2u);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_FALSE(platform.busy);
+    EXPECT_EQ(canvas().PenPos(), (TPoint{21 * 8 + 255, 257})) << "stopped before the first segment";
+
+    REQUIRE_DRAWING_CANVAS();
+    EXPECT_GT(::CountPixels(whole, RGB(0, 0, 255), GraphArea), 1000);
+    EXPECT_EQ(CountPixels(RGB(0, 0, 255), GraphArea), 0) << "中止 draws no curve";
+    // すべて表示 draws exactly what a plain plot draws.
+    EXPECT_TRUE(form->StepMode) << "中止 leaves clearing StepMode to the STEP表示 button";
+    form->StepMode = false;
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->PlotCurve(0, 0, false);
+    EXPECT_EQ(CountPixels(RGB(0, 0, 255), GraphArea), ::CountPixels(whole, RGB(0, 0, 255), GraphArea));
+    EXPECT_TRUE(canvas().Picture() == whole);
+}
+
+TEST_F(PlotCurve, EmptyThetaRangeDrawsOnlyTheStartPoint) {
+    Use({.thetaStart = 2, .thetaEnd = 2});
+    form->StepMode = true;
+    form->PlotCurve(0, 0, false);
+    EXPECT_TRUE(platform.modalsShown.empty());
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"表示終了"});
+    const CurvePoint start = EvalCurvePoint(3, 13, 3, 11, static_cast<double>(2 * PiL), 3, form->view);
+    EXPECT_EQ(canvas().PenPos(), (TPoint{start.Column, start.Row}));
+    REQUIRE_DRAWING_CANVAS();
+    EXPECT_EQ(CountPixels(clBlack, GraphArea), 0);
+}
+
+TEST_F(PlotCurve, RefusedParametersKeepTheBackgroundAndDrawNothingElse) {
+    Use({.kind = 1, .a = 4, .b = 0, .c = 1, .thetaEnd = 2, .zoom = 4});
+    form->cmbHaikei.SetItemIndex(4);  // XY grid: something to keep
+    form->chkHojoEn.SetChecked(true);
+    form->PlotCurve(0, 0, false);
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"警告！ｂは０をとれません"});
+    EXPECT_FALSE(platform.busy);
+    EXPECT_EQ(form->plotDepth, 0);
+    const Bitmap refused = canvas().Picture();
+
+    ScriptedPlatform otherPlatform;
+    TfrmMain other(otherPlatform, std::filesystem::temp_directory_path().string());
+    other.curveTable = form->curveTable;
+    other.CurrentCurve = 0;
+    other.updKakudai.SetValue(4);
+    other.cmbHaikei.SetItemIndex(4);
+    other.DrawBackground(0);
+    EXPECT_TRUE(refused == other.view.canvas().Picture()) << "the background alone, no caption or figure";
+}
+
+TEST_F(PlotCurve, OverwriteKeepsTheFormerCurve) {
+    REQUIRE_DRAWING_CANVAS();
+    REQUIRE_BACKGROUNDS();
+    Use({.kind = 20, .a = 5, .b = 1, .c = 1, .thetaEnd = 2, .zoom = 4});
+    SetCurveColor(RGB(255, 0, 0));
+    form->PlotCurve(0, 0, false);
+    const TRect first{255 + 80 - 2, 250, 255 + 80 + 3, 265};  // where the circle r = 5 meets the x axis
+    const TRect second{255 + 48 - 2, 250, 255 + 48 + 3, 265};
+    ASSERT_GT(CountPixels(RGB(255, 0, 0), first), 0);
+
+    form->chkOverWrite.SetChecked(true);
+    form->updA.SetValue(3);
+    form->PlotCurve(0, 0, false);
+    EXPECT_GT(CountPixels(RGB(255, 0, 0), first), 0);
+    EXPECT_GT(CountPixels(RGB(255, 0, 0), second), 0);
+
+    form->chkOverWrite.SetChecked(false);
+    form->PlotCurve(0, 0, false);
+    EXPECT_EQ(CountPixels(RGB(255, 0, 0), first), 0) << "without 上書き the picture is cleared";
+    EXPECT_GT(CountPixels(RGB(255, 0, 0), second), 0);
+}
+
+TEST_F(PlotCurve, SplitQuadrantLeavesOutLinesToPointsBeyondTheLimit) {
+    REQUIRE_DRAWING_CANVAS();
+    // The x axis as a sine graph with a = 0: X = θ from −10π to 10π, Y = 0, in quadrant 1 at
+    // zoom 3 (the record's 4 minus one), where the limit is 15 units = 120 pixels.
+    Use({.kind = 21, .a = 0, .b = 1, .c = 1, .thetaStart = -10, .thetaEnd = 10, .zoom = 4});
+    form->updKakudai.SetValue(3);
+    SetView(1);
+    SetCurveColor(RGB(255, 0, 0));
+    form->PlotCurve(0, 1, false);
+    const int row = 128 + 1;
+    int first = -1, last = -1;
+    for (int x = 0; x < PlotView::PictureWidth; ++x) {
+        if (canvas().Pixel(x, row) == RGB(255, 0, 0)) {
+            if (first < 0) first = x;
+            last = x;
+        }
+    }
+    // Coming in, the line from the last outside point (X ≈ −15.02) is drawn; going out, nothing.
+    EXPECT_GE(first, 127 - 121);
+    EXPECT_LE(first, 127 - 119);
+    EXPECT_GE(last, 127 + 119);
+    EXPECT_LE(last, 127 + 120);
+    EXPECT_EQ(CountPixels(RGB(255, 0, 0), GraphArea), last - first + 1) << "one unbroken line on one row";
+
+    // The whole picture joins every point.
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->PlotCurve(0, -1, false);
+    EXPECT_EQ(canvas().Pixel(127 + 200, row), RGB(255, 0, 0));
+}
+
+TEST_F(PlotCurve, ArithmeticFailureEndsThePlotWithAMessage) {
+    // r = e^(50θ) passes the largest double at θ ≈ 14.2, in the fifth π of the range.
+    Use({.kind = 13, .a = 50, .b = 1, .c = 1, .thetaStart = -4, .thetaEnd = 10, .zoom = 4});
+    SetCurveColor(RGB(255, 0, 0));
+    bool busyAtMessage = true;
+    platform.onMessage = [&](const std::string&) { busyAtMessage = platform.busy; };
+    form->PlotCurve(0, 0, false);
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0], "計算の途中で値が大きくなりすぎたため、描画を中止しました");
+    EXPECT_FALSE(busyAtMessage) << "the cursor is normal again when the message shows";
+    EXPECT_FALSE(platform.busy);
+    EXPECT_EQ(form->plotDepth, 0);
+    REQUIRE_DRAWING_CANVAS();
+    EXPECT_GT(CountPixels(RGB(255, 0, 0), GraphArea), 20) << "the spiral drawn before the failure stays";
+}
+
+TEST_F(PlotCurve, LituusIsNotJoinedToTheCorner) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({.kind = 14, .a = 5, .b = 1, .c = 1, .thetaStart = -2, .thetaEnd = 4, .zoom = 4});
+    SetCurveColor(RGB(255, 0, 0));
+    form->PlotCurve(0, 0, false);
+    EXPECT_TRUE(platform.messages.empty());
+    // The spiral winds in towards the origin; a line from pixel (0, 0) would cross the upper left.
+    EXPECT_EQ(CountPixels(RGB(255, 0, 0), {0, 0, 150, 150}), 0);
+    EXPECT_GT(CountPixels(RGB(255, 0, 0), {200, 200, 320, 320}), 50);
+}
+
+TEST_F(PlotCurve, KindWithoutFormulaDrawsNothing) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({.kind = 17});
+    form->PlotCurve(0, 0, false);
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(CountPixels(clBlack, GraphArea), 0);
+}
+
+TEST_F(PlotCurve, ProgressYieldsBeforeEverySegmentAndNestedCommandsSeeThePlot) {
+    Use({});
+    form->chkProgress.SetChecked(true);
+    int yields = 0;
+    platform.onProcessMessages = [&] {
+        ++yields;
+        EXPECT_TRUE(form->PlotRunning());
+    };
+    form->PlotCurve(0, 0, false);
+    EXPECT_EQ(yields, 48);
+    EXPECT_FALSE(form->PlotRunning());
+}
