@@ -14,6 +14,6 @@ cp -r data/. "$work/"
 mkdir -p "$work/UsCurves"
 xvfb-run -a -s "-screen 0 1280x1024x24" build/tests/qt/quorbel_screenshots "$work" "$out"
 if command -v pdftoppm >/dev/null && [ -f "$out/printed.pdf" ]; then
-  pdftoppm -png -r 50 "$out/printed.pdf" "$out/6-printed"
-  echo "printed page: $out/6-printed-1.png"
+  pdftoppm -png -r 50 "$out/printed.pdf" "$out/7-printed"
+  echo "printed page: $out/7-printed-1.png"
 fi

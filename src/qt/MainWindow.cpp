@@ -83,6 +83,8 @@ void MainWindow::Start() {
 void MainWindow::ApplyLayout(ScreenSize screen) {
     laidOutFor = screen;
     MainLayout layout = ComputeMainLayout(screen);
+    form.grpParamLeft = layout.grpParam.left;
+    form.grpParamTop = layout.grpParam.top;
     move(layout.window.left, layout.window.top);
     resize(layout.window.Width(), layout.window.Height());
     frameCorrected = false;

@@ -67,6 +67,8 @@ int main(int argc, char** argv) {
     Find<QPushButton>(window.Client(), "btnStep")->click();
     Settle();
     if (!stepShown) std::printf("note: STEP表示 showed no STEP dialog\n");
+    Find<QPushButton>(window.Client(), "btnDraw")->click();
+    Settle();
 
     // The print preview, then a print to a PDF file through the print dialog.
     QString pdf = QDir(outputFolder).filePath("printed.pdf");
@@ -93,5 +95,7 @@ int main(int argc, char** argv) {
         help->raise();
     }
     Shoot("5-help.png");
+    Find<QPushButton>(window.Client(), "btnKaisetsu")->click();
+    Shoot("6-help-curve-kind.png");
     return 0;
 }
