@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev
           qt6-base-dev libfreetype-dev libfontconfig-dev libpng-dev
-          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth)
+          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth poppler-utils)
 
 missing=()
 for package in "${packages[@]}"; do
