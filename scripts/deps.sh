@@ -6,7 +6,7 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev
           qt6-base-dev libfreetype-dev libfontconfig-dev libpng-dev
-          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth)
+          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth poppler-utils)
 # Optional: the fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)

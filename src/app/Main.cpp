@@ -104,6 +104,8 @@ void TfrmMain::FormCreate() {
     Top = layout.window.top;
     Width = layout.window.Width();
     Height = layout.window.Height();
+    grpParamLeft = layout.grpParam.left;
+    grpParamTop = layout.grpParam.top;
     if (BaseFolder.empty() || BaseFolder.back() != std::filesystem::path::preferred_separator) {
         BaseFolder += std::filesystem::path::preferred_separator;
     }

@@ -1,8 +1,6 @@
 // Saving curves: in place into "UsCurves", or under a new name after the naming dialog and the
 // save dialog. The lines written are the working record's, through the atomic writer of
 // CurveFile; a write that fails is reported and changes neither CurrentFileName nor the list.
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "app/Main.h"
@@ -18,9 +16,11 @@ std::string UserFolder(const std::string& baseFolder) {
     return baseFolder + "UsCurves" + static_cast<char>(fs::path::preferred_separator);
 }
 
+// Only ASCII letters change, whatever the locale: the bytes of other characters stay as they are.
 std::string ToLowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
     return text;
 }
 
@@ -92,7 +92,7 @@ bool TfrmMain::SaveAs() {
 }
 
 void TfrmMain::spdOverWriteClick() {
-    if (plotDepth > 0) return;
+    if (PlotRunning()) return;
     const std::string path = UserFolder(BaseFolder) + CurrentFileName;
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
@@ -103,7 +103,7 @@ void TfrmMain::spdOverWriteClick() {
 }
 
 void TfrmMain::mnuSaveClick() {
-    if (plotDepth > 0) return;
+    if (PlotRunning()) return;
     if (!SaveAs() || !spdUserOpen.Down()) return;
     OpenCollection(UserCollection);
     const std::string nickname = frmNickName.edtName.Text();

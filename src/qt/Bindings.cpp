@@ -85,6 +85,7 @@ void Binder::Run(const std::function<void()>& action) {
 
 void Binder::Attach(QObject* object, TControl& model, std::function<void()> sync) {
     object->setProperty(ModelProperty, QVariant::fromValue(static_cast<void*>(&model)));
+    if (object->objectName().isEmpty()) object->setObjectName(ToQt(model.Name));
     model.ViewChanged = sync;
     QObject::connect(object, &QObject::destroyed, [&model] { model.ViewChanged = nullptr; });
     sync();

@@ -51,7 +51,7 @@ MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
     setCentralWidget(client);
     BuildMenus();
     BuildToolBarAndPanel();
-    ApplyLayout();
+    ApplyLayout(platform.Screen());
 
     auto* step = new StepDialog(form.frmStep, client, this);
     auto* naming = new NickNameDialog(form.frmNickName, this);
@@ -80,8 +80,11 @@ void MainWindow::Start() {
     binder.Run([this] { form.FormShow(); });
 }
 
-void MainWindow::ApplyLayout() {
-    MainLayout layout = ComputeMainLayout(platform.Screen());
+void MainWindow::ApplyLayout(ScreenSize screen) {
+    laidOutFor = screen;
+    MainLayout layout = ComputeMainLayout(screen);
+    form.grpParamLeft = layout.grpParam.left;
+    form.grpParamTop = layout.grpParam.top;
     move(layout.window.left, layout.window.top);
     resize(layout.window.Width(), layout.window.Height());
     frameCorrected = false;
@@ -99,7 +102,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     frameCorrected = true;
     QSize frame = frameGeometry().size() - geometry().size();
     if (!frame.isEmpty()) {
-        MainLayout layout = ComputeMainLayout(platform.Screen());
+        MainLayout layout = ComputeMainLayout(laidOutFor);
         resize(layout.window.Width() - frame.width(), layout.window.Height() - frame.height());
     }
 }

@@ -21,8 +21,8 @@ public:
 
     // Runs the start sequence (the form's FormShow) as a user action.
     void Start();
-    // Places the window and the left column for the platform's screen.
-    void ApplyLayout();
+    // Places the window and the left column for a screen of `screen`'s size.
+    void ApplyLayout(ScreenSize screen);
 
     QWidget* Client() const { return client; }
     // The widget (or container) bound to the control named `name`; nullptr when there is none.
@@ -46,5 +46,6 @@ private:
     Binder binder;
     QWidget* client;
     PictureWidget* picture = nullptr;
+    ScreenSize laidOutFor;
     bool frameCorrected = false;
 };

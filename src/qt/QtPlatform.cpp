@@ -108,7 +108,10 @@ std::optional<int> QtPlatform::PrintDialog() {
 bool QtPlatform::PrintPage(const Bitmap& page, TRect dest) {
     QPainter painter;
     if (!painter.begin(printer.get())) return false;
-    painter.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()), WrapBitmap(page));
+    // The print engines, unlike the screen, read the zero top byte as transparency: one
+    // conversion per job gives them plain RGB.
+    painter.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()),
+                      WrapBitmap(page).convertToFormat(QImage::Format_RGB888));
     return painter.end();
 }
 
