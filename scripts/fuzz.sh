@@ -29,12 +29,12 @@ failed=0
 for target in "${targets[@]}"; do
   mkdir -p "build-fuzz/corpus/$target"
   dictionary=()
-  [ -f "tests/fuzz/$target.dict" ] && dictionary=(-dict="tests/fuzz/$target.dict")
+  [ -f "tests/fuzz/$target.dict" ] && dictionary=(-dict="$PWD/tests/fuzz/$target.dict")
   log="build-fuzz/logs/$target.log"
   echo "fuzz.sh: $target for ${seconds}s"
-  if build-fuzz/tests/fuzz/"$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
-       -max_len=8192 -print_final_stats=1 -artifact_prefix="build-fuzz/artifacts/$target-" \
-       "${dictionary[@]}" "build-fuzz/corpus/$target" "tests/fuzz/corpus/$target" >"$log" 2>&1; then
+  if "$PWD/build-fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+       -max_len=8192 -print_final_stats=1 -artifact_prefix="$PWD/build-fuzz/artifacts/$target-" \
+       "${dictionary[@]}" "$PWD/build-fuzz/corpus/$target" "$PWD/tests/fuzz/corpus/$target" >"$log" 2>&1; then
     grep -E '^stat::number_of_executed_units|^Done' "$log" | tr '\n' ' '; echo
   else
     echo "fuzz.sh: $target FAILED; see $log and build-fuzz/artifacts/" >&2

@@ -32,12 +32,12 @@ std::string OwnName(const std::string& path) {
 
 // Writes the working record to `path`, or says why not. A store without a whole record (no curve
 // was ever chosen) is never written: it would replace a good file by an empty one.
-bool WriteRecordOrReport(Platform& platform, const RecordLines& record, const std::string& path) {
+bool WriteRecordOrReport(Platform& platform, const RecordLines& record, const std::string& path, FileSteps* steps) {
     if (record.size() != RecordLineCount) {
         platform.ShowMessage("保存するﾃﾞｰﾀがありません");
         return false;
     }
-    if (WriteCurveLines(path, record)) return true;
+    if (WriteCurveLines(path, record, steps ? *steps : SystemFileSteps())) return true;
     platform.ShowMessage("ﾌｧｲﾙ " + path + " を作成できません");
     return false;
 }
@@ -68,10 +68,10 @@ void TfrmMain::WriteCurveFile() {
     std::error_code error;
     if (fs::exists(name, error)) {
         if (ConfirmSave(name + "上書きしてもいいですか") == YesNoCancel::Yes &&
-            !WriteRecordOrReport(platform, frmEdit.Record(), name)) {
+            !WriteRecordOrReport(platform, frmEdit.Record(), name, curveFileSteps)) {
             return;
         }
-    } else if (!WriteRecordOrReport(platform, frmEdit.Record(), name)) {
+    } else if (!WriteRecordOrReport(platform, frmEdit.Record(), name, curveFileSteps)) {
         return;
     }
     CurrentFileName = name;
@@ -99,7 +99,7 @@ void TfrmMain::spdOverWriteClick() {
         SaveAs();
         return;
     }
-    if (WriteRecordOrReport(platform, frmEdit.Record(), path) && spdUserOpen.Down()) OpenCollection(UserCollection);
+    if (WriteRecordOrReport(platform, frmEdit.Record(), path, curveFileSteps) && spdUserOpen.Down()) OpenCollection(UserCollection);
 }
 
 void TfrmMain::mnuSaveClick() {
