@@ -1,11 +1,16 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build, the tests and the program need, when any is missing.
-# As root it runs apt-get; otherwise it prints the exact command and stops.
+# As root it runs apt-get; otherwise it prints the exact command and stops. With --fuzz, also
+# the compiler of the fuzz targets.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev
           qt6-base-dev libfreetype-dev libfontconfig-dev libpng-dev
           fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth poppler-utils)
+# Optional: the fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime.
+if [ "${1:-}" = "--fuzz" ]; then
+  packages+=(clang-14 libclang-rt-14-dev)
+fi
 
 missing=()
 for package in "${packages[@]}"; do

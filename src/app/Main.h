@@ -21,6 +21,8 @@
 #include "ui/Controls.h"
 #include "ui/Platform.h"
 
+class FileSteps;
+
 // Items of the STEP and background lists.
 extern const std::vector<std::string> StepItems;
 extern const std::vector<std::string> BackgroundItems;
@@ -120,6 +122,7 @@ public:
     bool StepMode = false;
     bool CloseRequested = false;            // mnuEnd: the view closes the window
     int plotDepth = 0;                      // plots running (a plot may yield to the user interface)
+    FileSteps* curveFileSteps = nullptr;    // how saving writes files; null: the real file system
     int grpParamLeft = 16, grpParamTop = 339;  // where grpParam lies on the form; the desktop view updates them
 
     // ---- Dialogs, created with the main window and kept for the run (after the controls they show).

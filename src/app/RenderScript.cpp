@@ -21,7 +21,14 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+constexpr const char* Usage =
+    "usage: quorbel-render [-C DIR] [-o OUT.png] [--record] ACTION...\n"
+    "  open:1|2|3  choose:K  set:NAME=VALUE  press:NAME  snap:PREFIX\n"
+    "  answers for the next dialog: step:next|all|cancel  color:$00BBGGRR|cancel\n"
+    "    nickname:TEXT|cancel  savefile:PATH|cancel  confirm:yes|no|cancel\n";
+
 struct Options {
+    bool help = false;
     std::string folder;
     std::string output;
     bool record = false;
@@ -37,6 +44,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             (argument == "-C" ? options.folder : options.output) = arguments[++i];
         } else if (argument == "--record") {
             options.record = true;
+        } else if (argument == "-h" || argument == "--help") {
+            options.help = true;
         } else if (!argument.empty() && argument[0] == '-') {
             throw ScriptError("unknown option " + argument);
         } else {
@@ -281,6 +290,10 @@ int RunRenderScript(const std::vector<std::string>& arguments, std::ostream& out
     } catch (const ScriptError& error) {
         err << "quorbel-render: " << error.what() << '\n';
         return RenderScriptError;
+    }
+    if (options.help) {
+        out << Usage;
+        return RenderOk;
     }
 
     std::error_code failure;

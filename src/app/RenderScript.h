@@ -2,7 +2,7 @@
 // script of user actions on the main window, then writes the picture and the working record.
 // RenderMain.cpp only forwards the command line here, so tests run the same code in-process.
 //
-//   quorbel-render [-C DIR] [-o OUT.png] [--record] ACTION...
+//   quorbel-render [-C DIR] [-o OUT.png] [--record] ACTION...    (--help prints a summary)
 //
 // Actions: open:1..3, choose:K, set:NAME=VALUE, press:NAME, and the answers queued for the next
 // dialog of their kind (step:next|all|cancel, color:$00BBGGRR|cancel, nickname:TEXT|cancel,

@@ -88,7 +88,7 @@ std::string WithSeparator(std::string folder) {
 }  // namespace
 
 void TfrmMain::OpenCollection(int n) {
-    if (n < 1 || n > 3) return;
+    if (n < 1 || n > 3 || PlotRunning()) return;
     CollectionKind = n;
     spdOpenFile.SetDown(n == 1);
     spdKihonOpen.SetDown(n == 2);

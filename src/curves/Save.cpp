@@ -1,8 +1,6 @@
 // Saving curves: in place into "UsCurves", or under a new name after the naming dialog and the
 // save dialog. The lines written are the working record's, through the atomic writer of
 // CurveFile; a write that fails is reported and changes neither CurrentFileName nor the list.
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 
 #include "app/Main.h"
@@ -18,9 +16,11 @@ std::string UserFolder(const std::string& baseFolder) {
     return baseFolder + "UsCurves" + static_cast<char>(fs::path::preferred_separator);
 }
 
+// Only ASCII letters change, whatever the locale: the bytes of other characters stay as they are.
 std::string ToLowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+    }
     return text;
 }
 
@@ -32,12 +32,12 @@ std::string OwnName(const std::string& path) {
 
 // Writes the working record to `path`, or says why not. A store without a whole record (no curve
 // was ever chosen) is never written: it would replace a good file by an empty one.
-bool WriteRecordOrReport(Platform& platform, const RecordLines& record, const std::string& path) {
+bool WriteRecordOrReport(Platform& platform, const RecordLines& record, const std::string& path, FileSteps* steps) {
     if (record.size() != RecordLineCount) {
         platform.ShowMessage("保存するﾃﾞｰﾀがありません");
         return false;
     }
-    if (WriteCurveLines(path, record)) return true;
+    if (WriteCurveLines(path, record, steps ? *steps : SystemFileSteps())) return true;
     platform.ShowMessage("ﾌｧｲﾙ " + path + " を作成できません");
     return false;
 }
@@ -68,10 +68,10 @@ void TfrmMain::WriteCurveFile() {
     std::error_code error;
     if (fs::exists(name, error)) {
         if (ConfirmSave(name + "上書きしてもいいですか") == YesNoCancel::Yes &&
-            !WriteRecordOrReport(platform, frmEdit.Record(), name)) {
+            !WriteRecordOrReport(platform, frmEdit.Record(), name, curveFileSteps)) {
             return;
         }
-    } else if (!WriteRecordOrReport(platform, frmEdit.Record(), name)) {
+    } else if (!WriteRecordOrReport(platform, frmEdit.Record(), name, curveFileSteps)) {
         return;
     }
     CurrentFileName = name;
@@ -92,18 +92,18 @@ bool TfrmMain::SaveAs() {
 }
 
 void TfrmMain::spdOverWriteClick() {
-    if (plotDepth > 0) return;
+    if (PlotRunning()) return;
     const std::string path = UserFolder(BaseFolder) + CurrentFileName;
     std::error_code error;
     if (!fs::is_regular_file(path, error)) {
         SaveAs();
         return;
     }
-    if (WriteRecordOrReport(platform, frmEdit.Record(), path) && spdUserOpen.Down()) OpenCollection(UserCollection);
+    if (WriteRecordOrReport(platform, frmEdit.Record(), path, curveFileSteps) && spdUserOpen.Down()) OpenCollection(UserCollection);
 }
 
 void TfrmMain::mnuSaveClick() {
-    if (plotDepth > 0) return;
+    if (PlotRunning()) return;
     if (!SaveAs() || !spdUserOpen.Down()) return;
     OpenCollection(UserCollection);
     const std::string nickname = frmNickName.edtName.Text();

@@ -7,6 +7,7 @@ void TfrmMain::mnuClipBoardClick() { platform.ClipboardSetImage(view.imgCood.can
 void TfrmMain::mnuFileClick() { mnuPaste.SetEnabled(platform.ClipboardHasImage()); }
 
 void TfrmMain::mnuPasteClick() {
+    if (PlotRunning()) return;
     std::optional<Bitmap> pasted = platform.ClipboardGetImage();
     if (!pasted) return;
     view.canvas().Draw(0, 0, *pasted);

@@ -6,6 +6,7 @@
 void TfrmMain::RefreshWidthSamples() { ::RefreshWidthSamples(imgSample1, imgSample2, colors); }
 
 void TfrmMain::spdLineColorClick() {
+    if (PlotRunning()) return;  // the redraw would run under the plot
     if (std::optional<TColor> chosen = platform.ChooseColor(lastDialogColor)) {
         lastDialogColor = *chosen;
         colors.CurrentLineColor = *chosen;
@@ -16,6 +17,7 @@ void TfrmMain::spdLineColorClick() {
 }
 
 void TfrmMain::spdBackColorClick() {
+    if (PlotRunning()) return;  // the redraw would run under the plot
     if (std::optional<TColor> chosen = platform.ChooseColor(lastDialogColor)) {
         lastDialogColor = *chosen;
         colors.CurrentBackColor = *chosen;
@@ -34,5 +36,5 @@ void TfrmMain::chkMonocClick() {
     // The menu items stay enabled: a colour can still be chosen there in monochrome.
     spdBackColor.SetEnabled(!chkMonoc.Checked());
     spdLineColor.SetEnabled(!chkMonoc.Checked());
-    lstShikiClick();
+    lstShikiClick();  // does nothing while a plot runs; the switch then counts from the next choice
 }

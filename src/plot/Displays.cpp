@@ -2,15 +2,19 @@
 // loop behind the last three, and the redraw decision shared with choosing a curve and the colour
 // commands. All drawing goes through PlotCurve; the pauses use the STEP dialog.
 #include "app/Main.h"
+#include "plot/PlotCurve.h"
 
 namespace {
 // Results of the STEP dialog.
 constexpr int StepShowNext = mrOk;
-constexpr int StepStop = mrCancel;
 constexpr int StepShowAll = 3;
 }  // namespace
 
+// Every command here first checks PlotRunning(): a plot that yields to the user interface
+// (途中経過, the STEP dialog, the repeat display) must not have another drawing started under it.
+
 void TfrmMain::btnDrawClick() {
+    if (PlotRunning()) return;
     // After a split display the panel shows the quarter's values; 表示 puts the curve's own back.
     if (ReloadBeforeDraw) ApplyCurve(CurrentCurve);
     ReloadBeforeDraw = false;
@@ -18,6 +22,7 @@ void TfrmMain::btnDrawClick() {
 }
 
 void TfrmMain::btnStepClick() {
+    if (PlotRunning()) return;
     if (ReloadBeforeDraw) ApplyCurve(CurrentCurve);
     ReloadBeforeDraw = false;
     StepMode = true;
@@ -26,6 +31,7 @@ void TfrmMain::btnStepClick() {
 }
 
 void TfrmMain::btnHanpukuClick() {
+    if (PlotRunning()) return;
     if (updRpStart.Value() < updRpEnd.Value()) {
         RepeatDisplay(false, false);
     } else {
@@ -34,6 +40,7 @@ void TfrmMain::btnHanpukuClick() {
 }
 
 void TfrmMain::btnStepHClick() {
+    if (PlotRunning()) return;
     if (updRpStart.Value() < updRpEnd.Value()) {
         RepeatDisplay(false, true);
     } else {
@@ -44,6 +51,7 @@ void TfrmMain::btnStepHClick() {
 void TfrmMain::Redraw() { btnHanpukuClick(); }
 
 void TfrmMain::btnDevClick() {
+    if (PlotRunning()) return;
     if (CollectionKind == 1) radWidth1.SetChecked(true);
     chkHojoEn.SetChecked(false);
     updRpEnd.SetValue(updRpStart.Value() + 3);
@@ -60,6 +68,7 @@ void TfrmMain::btnRpResetClick() {
 }
 
 void TfrmMain::RepeatDisplay(bool split, bool step) {
+    PlotDepthGuard running(plotDepth);
     ReloadBeforeDraw = split;
     DrawBackground(0);
 

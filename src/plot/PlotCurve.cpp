@@ -11,6 +11,16 @@ namespace {
 // π/360 as a double (0.008726646259971648); the walk adds it to a running double.
 constexpr double ThetaStep = static_cast<double>(PiL / StepsPerPi);
 
+// True when the line from `from` to `to` lies wholly on one side of the bitmap, beyond the reach
+// of the pen's width, so that it cannot touch a pixel. Large curves spend most of their steps
+// there, and moving the pen is much cheaper than clipping a line that draws nothing.
+bool BesideThePicture(TPoint from, const CurvePoint& to, const Canvas& canvas) {
+    const int margin = canvas.Pen.Width + 1;
+    return (from.x < -margin && to.Column < -margin) || (from.y < -margin && to.Row < -margin) ||
+           (from.x >= canvas.Width() + margin && to.Column >= canvas.Width() + margin) ||
+           (from.y >= canvas.Height() + margin && to.Row >= canvas.Height() + margin);
+}
+
 const char* FailureMessage(CurveFailure failure) {
     return failure == CurveFailure::Overflow ? "計算の途中で値が大きくなりすぎたため、描画を中止しました"
                                              : "計算の途中で値が求められなくなったため、描画を中止しました";
@@ -98,6 +108,8 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
             } else if (!penDown || (split && p.Outside)) {
                 canvas.MoveTo(p.Column, p.Row);
                 penDown = true;
+            } else if (BesideThePicture(canvas.PenPos(), p, canvas)) {
+                canvas.MoveTo(p.Column, p.Row);
             } else {
                 canvas.Pen.Color = colors.CurveColor;
                 canvas.LineTo(p.Column, p.Row);

@@ -273,3 +273,47 @@ TEST_F(Collections, CatalogThatIsAFolderOrTooLargeIsReported) {
     EXPECT_EQ(platform.messages.back(), Path("Curves20.crx") + "：フォーマットが違います");
     EXPECT_EQ(form->lstShiki.Count(), 0);
 }
+
+TEST_F(Collections, OpeningChoosesTheRememberedLineOfEachCollection) {
+    fs::path folder = Folder("UsCurves");
+    WriteFile(folder / "a.crv", "");  // rejected: the entries behind it keep their own file names
+    WriteFile(folder / "b.crv", Join(Record("first")));
+    WriteFile(folder / "c.crv", Join(Record("second")));
+    WriteFile(base / "Curves20.crx", Join(Record("catalog")));
+
+    form->OpenCollection(3);
+    EXPECT_TRUE(form->spdUserOpen.Down());
+    EXPECT_FALSE(form->spdOpenFile.Down() || form->spdKihonOpen.Down());
+    EXPECT_EQ(form->CurrentCurve, 0);
+    EXPECT_TRUE(form->lstShiki.Selected(0));
+
+    form->lstShiki.UserClick(2);
+    EXPECT_EQ(form->CurrentFileName, "c.crv");
+    form->OpenCollection(1);
+    EXPECT_TRUE(form->spdOpenFile.Down() && !form->spdUserOpen.Down());
+    EXPECT_EQ(form->lstShiki.ItemIndex(), 0);
+    EXPECT_EQ(form->CurrentFileName, "Curves20.crx");
+
+    form->OpenCollection(3);
+    EXPECT_EQ(form->lstShiki.ItemIndex(), 2);
+    EXPECT_EQ(form->CurrentCurve, 2);
+    EXPECT_TRUE(form->lstShiki.Selected(2));
+    EXPECT_FALSE(form->lstShiki.Selected(0));
+    EXPECT_EQ(form->CurrentFileName, "c.crv");
+
+    // The remembered line is gone once its file is: the header line is chosen instead.
+    fs::remove(folder / "c.crv");
+    form->OpenCollection(3);
+    EXPECT_EQ(form->lstShiki.ItemIndex(), 0);
+    EXPECT_EQ(form->CurrentFileName, " ");
+    EXPECT_EQ(platform.messages, std::vector<std::string>(3, Path("UsCurves/a.crv") + "：フォーマットが違います"));
+}
+
+TEST_F(Collections, OpeningAMissingCatalogChoosesNothing) {
+    form->OpenCollection(3);  // a missing folder still lists and chooses the built-in curve
+    EXPECT_EQ(form->CurrentCurve, 0);
+    form->OpenCollection(1);
+    EXPECT_EQ(form->lstShiki.Count(), 0);
+    EXPECT_EQ(form->CurrentCurve, 0) << "the panel keeps what it showed";
+    EXPECT_EQ(platform.messages.back(), Path("Curves20.crx") + "がありません");
+}

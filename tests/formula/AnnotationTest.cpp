@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <memory>
 
 #include "app/Main.h"
 #include "curves/Codec.h"
@@ -18,15 +17,6 @@ namespace {
 constexpr int R = 523;  // the annotation row
 constexpr int W = PlotView::PictureWidth;
 constexpr int H = PlotView::PictureHeight;
-
-CurveEntry Entry(const std::string& name, const std::string& polar, const std::string& x, const std::string& y) {
-    CurveEntry entry;
-    entry.Name = Utf8ToCp932(name);
-    entry.PolarFormula = Utf8ToCp932(polar);
-    entry.XFormula = Utf8ToCp932(x);
-    entry.YFormula = Utf8ToCp932(y);
-    return entry;
-}
 
 TEST(AnnotationTextTest, ParameterLineShowsTheSteppedParameterAsARangeInARepeat) {
     EXPECT_EQ(AnnotationParameterLine(13, 3, 11, true, 1, 'c', ""), "      a = 13,  b = 3,  c = 1～11,  ");
@@ -48,23 +38,20 @@ TEST(AnnotationTextTest, QuadrantLabelCountsFromTheRepeatStart) {
 class AnnotationTest : public ::testing::Test {
 protected:
     ScriptedPlatform platform;
-    std::unique_ptr<TfrmMain> frmMain;
+    TfrmMain frmMain{platform, std::filesystem::temp_directory_path().string()};
 
     void SetUp() override {
-        REQUIRE_REAL_CANVAS();
-        frmMain = std::make_unique<TfrmMain>(platform, std::filesystem::temp_directory_path().string());
-        frmMain->curveTable.Count = 3;
-        frmMain->curveTable[0] = Entry("バラ（ハイポトロコイド）", "", "x=(a-b)cosθ+ccos [a-b]/b θ", "y=(a-b)sinθ-csin [a-b]/b θ");
-        frmMain->curveTable[1] = Entry("ツボミ（エピトロコイド）", "*", "x=(a+b)cosθ-ccos [a+b]/b θ ", "y=(a+b)sinθ-csin [a+b]/b θ ");
-        frmMain->curveTable[2] = Entry("クッション丸（正葉曲線１）", "r = c sin [a]/b θ", " ", "");
-        frmMain->cmbHaikei.SetItemIndex(0);
-        frmMain->edtHeniki.SetText("0≦θ≦6π");
+        // The three built-in records, as the catalog's loader parses them.
+        frmMain.curveTable.Count = 3;
+        for (int n = 0; n < 3; ++n) frmMain.curveTable[n] = ParseRecord(BuiltInRecords(), n, platform);
+        frmMain.cmbHaikei.SetItemIndex(0);
+        frmMain.edtHeniki.SetText("0≦θ≦6π");
     }
-    Canvas& Picture() { return frmMain->view.canvas(); }
+    Canvas& picture = frmMain.view.canvas();
     void SetBackground(TColor color) {
-        frmMain->colors.CurrentBackColor = color;
-        frmMain->colors.SetAxisColorFromBack();
-        Picture().Reset(W, H, color);
+        frmMain.colors.CurrentBackColor = color;
+        frmMain.colors.SetAxisColorFromBack();
+        picture.Reset(W, H, color);
     }
     // The picture as the caption should leave it, built from the layout: strip, name at (10, R),
     // the formulas typeset by a fresh typesetter in the band R + 10, the parameter line.
@@ -73,7 +60,7 @@ protected:
         for (int y = W + 1; y < H; ++y) {
             for (int x = 0; x < W; ++x) expected.SetPixel(x, y, strip);
         }
-        TColor text = frmMain->colors.AxisColor;
+        TColor text = frmMain.colors.AxisColor;
         expected.Brush.Style = BrushStyle::Clear;
         expected.Font.Name = AnnotationFontFace;
         expected.Font.Size = 14;
@@ -97,76 +84,83 @@ protected:
 };
 
 TEST_F(AnnotationTest, StripIsTheBackgroundColourForKindZeroAndWhiteOtherwise) {
-    frmMain->colors.CurrentBackColor = clBlack;
-    frmMain->colors.SetAxisColorFromBack();
-    Picture().Reset(W, H, clRed);
-    frmMain->DrawAnnotation(2, 20, 9, 10, false, 0);
+    frmMain.colors.CurrentBackColor = clBlack;
+    frmMain.colors.SetAxisColorFromBack();
+    picture.Reset(W, H, clRed);
+    frmMain.DrawAnnotation(2, 20, 9, 10, false, 0);
     auto rowIs = [&](int y, TColor color) {
         for (int x = 0; x < W; ++x) {
-            if (Picture().Pixel(x, y) != color) return false;
+            if (picture.Pixel(x, y) != color) return false;
         }
         return true;
     };
     EXPECT_TRUE(rowIs(W, clRed));  // row 513 is not repainted
     for (int y : {514, 515, 522, 630, 639}) EXPECT_TRUE(rowIs(y, clBlack)) << y;
-    EXPECT_EQ(Picture().Brush.Style, BrushStyle::Clear);
+    EXPECT_EQ(picture.Brush.Style, BrushStyle::Clear);
 
-    frmMain->cmbHaikei.SetItemIndex(3);
-    frmMain->colors.CurrentBackColor = RGB(0, 0, 200);
-    frmMain->colors.SetAxisColorFromBack();
-    frmMain->DrawAnnotation(2, 20, 9, 10, false, 0);
+    frmMain.cmbHaikei.SetItemIndex(3);
+    frmMain.colors.CurrentBackColor = RGB(0, 0, 200);
+    frmMain.colors.SetAxisColorFromBack();
+    frmMain.DrawAnnotation(2, 20, 9, 10, false, 0);
     for (int y : {514, 522, 639}) EXPECT_TRUE(rowIs(y, clWhite)) << y;
 }
 
 TEST_F(AnnotationTest, HypotrochoidCaptionInARepeatOnBlack) {
     SetBackground(clBlack);
-    frmMain->radC.SetChecked(true);
-    frmMain->updRpStart.SetValue(1);
-    Canvas before = Picture();
-    frmMain->DrawAnnotation(0, 13, 3, 11, true, -1);
-    Canvas expected = ExpectedCaption(before, clBlack, frmMain->curveTable[0],
+    frmMain.radC.SetChecked(true);
+    frmMain.updRpStart.SetValue(1);
+    Canvas before = picture;
+    frmMain.DrawAnnotation(0, 13, 3, 11, true, -1);
+    Canvas expected = ExpectedCaption(before, clBlack, frmMain.curveTable[0],
                                       "      a = 13,  b = 3,  c = 1～11,  0≦θ≦6π");
-    EXPECT_TRUE(SamePixels(Picture(), expected, "caption-hypotrochoid"));
+    EXPECT_TRUE(SamePixels(picture, expected, "caption-hypotrochoid"));
     // The name is white from column 10 on, and the x formula starts at column 10.
-    std::optional<TRect> name = InkBox(Picture(), {0, R, W, R + 12}, clBlack);
+    std::optional<TRect> name = InkBox(picture, {0, R, W, R + 12}, clBlack);
     ASSERT_TRUE(name);
     EXPECT_GE(name->left, 10);
     EXPECT_LT(name->left, 14);
-    std::optional<TRect> formula = InkBox(Picture(), {0, R + 30, 60, R + 50}, clBlack);
+    std::optional<TRect> formula = InkBox(picture, {0, R + 30, 60, R + 50}, clBlack);
     ASSERT_TRUE(formula);
     EXPECT_EQ(formula->left, 10 + InkOffset("x").x);
-    EXPECT_EQ(Picture().Font.Size, 16);
-    EXPECT_EQ(Picture().Font.Color, clWhite);
+    EXPECT_EQ(picture.Font.Size, 16);
+    EXPECT_EQ(picture.Font.Color, clWhite);
 }
 
 TEST_F(AnnotationTest, PolarFormulaOfTwoBytesOrMoreReplacesTheXAndYFormulas) {
     SetBackground(clWhite);
-    Canvas before = Picture();
-    frmMain->DrawAnnotation(2, 20, 9, 10, false, 0);
-    EXPECT_TRUE(SamePixels(Picture(), ExpectedCaption(before, clWhite, frmMain->curveTable[2],
+    Canvas before = picture;
+    frmMain.DrawAnnotation(2, 20, 9, 10, false, 0);
+    EXPECT_TRUE(SamePixels(picture, ExpectedCaption(before, clWhite, frmMain.curveTable[2],
                                                     "      a = 20,  b = 9,  c = 10,  0≦θ≦6π"),
                            "caption-rose"));
 
+    // Record 2's polar line "*" reads as empty: its x and y formulas are typeset.
+    picture.Reset(W, H, clWhite);
+    frmMain.DrawAnnotation(1, 7, 3, 8, false, 0);
+    EXPECT_TRUE(SamePixels(picture, ExpectedCaption(before, clWhite, frmMain.curveTable[1],
+                                                    "      a = 7,  b = 3,  c = 8,  0≦θ≦6π"),
+                           "caption-epitrochoid"));
+
     // A one-byte polar formula does not count: the x and y formulas are typeset.
-    frmMain->curveTable[2].PolarFormula = "#";
-    frmMain->curveTable[2].XFormula = "x=2|3(a)";
-    frmMain->curveTable[2].YFormula = "y=[R2]";
-    Picture().Reset(W, H, clWhite);
-    frmMain->DrawAnnotation(2, 20, 9, 99, false, 0);
-    EXPECT_TRUE(SamePixels(Picture(), ExpectedCaption(before, clWhite, frmMain->curveTable[2],
+    frmMain.curveTable[2].PolarFormula = "#";
+    frmMain.curveTable[2].XFormula = "x=2|3(a)";
+    frmMain.curveTable[2].YFormula = "y=[R2]";
+    picture.Reset(W, H, clWhite);
+    frmMain.DrawAnnotation(2, 20, 9, 99, false, 0);
+    EXPECT_TRUE(SamePixels(picture, ExpectedCaption(before, clWhite, frmMain.curveTable[2],
                                                     "      a = 20,  b = 9,  0≦θ≦6π"),
                            "caption-one-byte-polar"));
 }
 
 TEST_F(AnnotationTest, SplitDisplayLabelsTheFourQuadrants) {
     SetBackground(clWhite);
-    frmMain->radA.SetChecked(true);
-    frmMain->updRpStart.SetValue(3);
-    Canvas expected = Picture();
-    for (int q = -1; q <= 0; ++q) frmMain->DrawAnnotation(2, 3, 9, 10, true, q);
-    EXPECT_FALSE(InkBox(Picture(), {0, 0, W, W + 1}).has_value()) << "quadrants 0 and -1 write no label";
+    frmMain.radA.SetChecked(true);
+    frmMain.updRpStart.SetValue(3);
+    Canvas expected = picture;
+    for (int q = -1; q <= 0; ++q) frmMain.DrawAnnotation(2, 3, 9, 10, true, q);
+    EXPECT_FALSE(InkBox(picture, {0, 0, W, W + 1}).has_value()) << "quadrants 0 and -1 write no label";
 
-    for (int q = 1; q <= 4; ++q) frmMain->DrawAnnotation(2, 2 + q, 9, 10, true, q);
+    for (int q = 1; q <= 4; ++q) frmMain.DrawAnnotation(2, 2 + q, 9, 10, true, q);
     expected.Brush.Style = BrushStyle::Clear;
     expected.Font.Name = AnnotationFontFace;
     expected.Font.Size = 16;
@@ -174,12 +168,12 @@ TEST_F(AnnotationTest, SplitDisplayLabelsTheFourQuadrants) {
     expected.TextOut(256, 7, " a=4");
     expected.TextOut(0, 263, " a=5");
     expected.TextOut(256, 263, " a=6");
-    Canvas square = Picture();
+    Canvas square = picture;
     for (int y = W + 1; y < H; ++y) {
         for (int x = 0; x < W; ++x) square.SetPixel(x, y, clWhite);
     }
     EXPECT_TRUE(SamePixels(square, expected, "quadrant-labels"));
-    EXPECT_TRUE(InkBox(Picture(), {256, 263, 320, 290}).has_value());
+    EXPECT_TRUE(InkBox(picture, {256, 263, 320, 290}).has_value());
 }
 
 }  // namespace

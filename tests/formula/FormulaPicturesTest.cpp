@@ -14,7 +14,6 @@ using namespace formula_test;
 namespace {
 
 TEST(FormulaPicturesTest, SheetOfNotation) {
-    REQUIRE_REAL_CANVAS();
     const char* lines[] = {
         "[a]/b , [a-b]/b , a/[b+c] , 1|2(a+b) , 3|2(x) , [a]/b&c",
         "[R3]  [R1/2]  [R$]  [R2^3]  [R$/2]  [R3]x  [R(1+2)]",
@@ -39,32 +38,22 @@ TEST(FormulaPicturesTest, SheetOfNotation) {
 }
 
 TEST(FormulaPicturesTest, CaptionsOfTheBuiltInCurves) {
-    REQUIRE_REAL_CANVAS();
-    struct Curve { const char* name; const char* polar; const char* x; const char* y; int a, b, c, repeatEnd; TColor line; };
-    const Curve curves[] = {
-        {"バラ（ハイポトロコイド）", "", "x=(a-b)cosθ+ccos [a-b]/b θ", "y=(a-b)sinθ-csin [a-b]/b θ", 13, 3, 11, 11, clWhite},
-        {"ツボミ（エピトロコイド）", "", "x=(a+b)cosθ-ccos [a+b]/b θ ", "y=(a+b)sinθ-csin [a+b]/b θ ", 7, 3, 8, 8, RGB(0xFF, 0xC1, 0xE0)},
-        {"クッション丸（正葉曲線１）", "r = c sin [a]/b θ", " ", "", 20, 9, 10, 1, RGB(0xFF, 0xFF, 0)},
-    };
+    const char* thetaRanges[] = {"0≦θ≦6π", "0≦θ≦6π", "0≦θ≦20π"};
     for (int n = 0; n < 3; ++n) {
-        const Curve& curve = curves[n];
         ScriptedPlatform platform;
         TfrmMain frmMain(platform, std::filesystem::temp_directory_path().string());
-        CurveEntry& entry = frmMain.curveTable[0];
-        entry.Name = Utf8ToCp932(curve.name);
-        entry.PolarFormula = Utf8ToCp932(curve.polar);
-        entry.XFormula = Utf8ToCp932(curve.x);
-        entry.YFormula = Utf8ToCp932(curve.y);
+        CurveEntry entry = ParseRecord(BuiltInRecords(), n, platform);
+        frmMain.curveTable[0] = entry;
         frmMain.curveTable.Count = 1;
         frmMain.colors.CurrentBackColor = clBlack;
         frmMain.colors.SetAxisColorFromBack();
         frmMain.cmbHaikei.SetItemIndex(0);
-        frmMain.edtHeniki.SetText(n == 2 ? "0≦θ≦20π" : "0≦θ≦6π");
+        frmMain.edtHeniki.SetText(thetaRanges[n]);
         frmMain.radC.SetChecked(true);
         frmMain.view.canvas().Reset(PlotView::PictureWidth, PlotView::PictureHeight, clBlack);
-        frmMain.DrawAnnotation(0, curve.a, curve.b, curve.c, curve.repeatEnd > 1, 0);
+        frmMain.DrawAnnotation(0, entry.ParamA, entry.ParamB, entry.ParamC, entry.RepeatEnd > entry.RepeatStart, 0);
         Canvas& picture = frmMain.view.canvas();
-        EXPECT_TRUE(InkBox(picture, {0, 553, 513, 575}, clBlack).has_value()) << curve.name;
+        EXPECT_TRUE(InkBox(picture, {0, 553, 513, 575}, clBlack).has_value()) << n;
         // Only the strip is shown; the graph above it is another subsystem's.
         Canvas strip(PlotView::PictureWidth, 130, clBlack);
         strip.CopyRect({0, 0, PlotView::PictureWidth, 130}, picture.Picture(), {0, 510, PlotView::PictureWidth, 640});

@@ -1,52 +1,17 @@
 #include "formula/FormulaTestSupport.h"
 
-#include <png.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <vector>
+
+#include "picture/ImageIO.h"
 
 namespace formula_test {
-
-namespace {
-
-void WritePng(const Bitmap& bitmap, const std::filesystem::path& path) {
-    FILE* file = std::fopen(path.string().c_str(), "wb");
-    if (!file) return;
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    png_infop info = png_create_info_struct(png);
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        std::fclose(file);
-        return;
-    }
-    png_init_io(png, file);
-    png_set_IHDR(png, info, bitmap.Width(), bitmap.Height(), 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    png_write_info(png, info);
-    std::vector<png_byte> row(static_cast<std::size_t>(bitmap.Width()) * 3);
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            TColor c = bitmap.Pixel(x, y);
-            row[3 * x] = c & 0xFF;
-            row[3 * x + 1] = (c >> 8) & 0xFF;
-            row[3 * x + 2] = (c >> 16) & 0xFF;
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    std::fclose(file);
-}
-
-}  // namespace
 
 void SaveTestPicture(const Canvas& canvas, const std::string& name) {
     const char* folder = std::getenv("QUORBEL_TEST_OUT");
     if (!folder || !*folder) return;
     std::filesystem::create_directories(folder);
-    WritePng(canvas.Picture(), std::filesystem::path(folder) / (name + ".png"));
+    WritePng((std::filesystem::path(folder) / (name + ".png")).string(), canvas.Picture());
 }
 
 ::testing::AssertionResult SamePixels(const Canvas& actual, const Canvas& expected, const std::string& name) {

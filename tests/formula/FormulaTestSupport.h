@@ -57,15 +57,6 @@ inline TPoint InkOffset(const std::string& utf8, int size = 16) {
     return {box->left - 20, box->top - 20};
 }
 
-// TEMPORARY until the FreeType canvas is merged: true when text leaves ink on a canvas.
-inline bool CanvasDrawsText() {
-    Canvas canvas = MakeCanvas(40, 40);
-    canvas.TextOut(5, 5, "a");
-    return InkBox(canvas, WholeOf(canvas)).has_value();
-}
-#define REQUIRE_REAL_CANVAS() \
-    if (!::formula_test::CanvasDrawsText()) GTEST_SKIP() << "the canvas draws no text yet"
-
 // Writes the canvas as a PNG into $QUORBEL_TEST_OUT when it is set.
 void SaveTestPicture(const Canvas& canvas, const std::string& name);
 

@@ -16,7 +16,6 @@ constexpr int Y = 10;
 
 class TypesetRobustnessTest : public ::testing::Test {
 protected:
-    void SetUp() override { REQUIRE_REAL_CANVAS(); }
     TfrmMath glyphs;
     Typesetter typesetter{glyphs};
     Canvas canvas = MakeCanvas(300, 100);

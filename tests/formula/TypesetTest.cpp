@@ -19,7 +19,6 @@ bool IsRaised(char c) { return c >= 'a' && c <= 'z' && c != 't'; }
 
 class TypesetTest : public ::testing::Test {
 protected:
-    void SetUp() override { REQUIRE_REAL_CANVAS(); }
     TfrmMath glyphs;
     Typesetter typesetter{glyphs};
     Canvas canvas = MakeCanvas();

@@ -116,6 +116,34 @@ TEST_F(PlotCurve, EmptyThetaRangeDrawsOnlyTheStartPoint) {
     EXPECT_EQ(CountPixels(clBlack, GraphArea), 0);
 }
 
+TEST_F(PlotCurve, JoinsEveryPointAsPlainLinesWouldEvenFarOutside) {
+    REQUIRE_DRAWING_CANVAS();
+    // c = 30 at zoom 3 runs 160 to 320 pixels from the origin: in and out of the picture.
+    Use({.kind = 3, .a = 13, .b = 3, .c = 30, .thetaStart = 0, .thetaEnd = 6, .zoom = 3});
+    SetCurveColor(RGB(255, 0, 0));
+    for (int width : {1, 2}) {
+        (width == 1 ? form->radWidth1 : form->radWidth2).SetChecked(true);
+        ClearPicture(form->view.imgCood, clWhite, clBlack);
+        form->PlotCurve(0, 0, false);
+        Canvas expected(PlotView::PictureWidth, PlotView::PictureHeight, clWhite);
+        expected.Pen = {RGB(255, 0, 0), width};
+        double theta = 0;
+        CurvePoint p = EvalCurvePoint(3, 13, 3, 30, theta, 3, form->view);
+        expected.MoveTo(p.Column, p.Row);
+        for (int step = 0; step < 6 * 360; ++step) {
+            theta += static_cast<double>(PiL / 360);
+            p = EvalCurvePoint(3, 13, 3, 30, theta, 3, form->view);
+            expected.LineTo(p.Column, p.Row);
+        }
+        int differences = 0;
+        for (int y = 0; y < PlotView::PictureWidth; ++y) {
+            for (int x = 0; x < PlotView::PictureWidth; ++x) differences += canvas().Pixel(x, y) != expected.Pixel(x, y);
+        }
+        EXPECT_EQ(differences, 0) << "pen width " << width;
+        EXPECT_GT(CountPixels(RGB(255, 0, 0), GraphArea), 1000);
+    }
+}
+
 TEST_F(PlotCurve, RefusedParametersKeepTheBackgroundAndDrawNothingElse) {
     Use({.kind = 1, .a = 4, .b = 0, .c = 1, .thetaEnd = 2, .zoom = 4});
     form->cmbHaikei.SetItemIndex(4);  // XY grid: something to keep
@@ -227,11 +255,20 @@ TEST_F(PlotCurve, ProgressYieldsBeforeEverySegmentAndNestedCommandsSeeThePlot) {
     Use({});
     form->chkProgress.SetChecked(true);
     int yields = 0;
+    // Commands the user starts while the plot yields must not replace the curve table or the picture.
+    platform.clipboardImage = Bitmap(513, 640, RGB(9, 9, 9));
     platform.onProcessMessages = [&] {
         ++yields;
         EXPECT_TRUE(form->PlotRunning());
+        form->OpenCollection(2);
+        form->mnuSaveClick();
+        form->mnuPasteClick();
     };
     form->PlotCurve(0, 0, false);
     EXPECT_EQ(yields, 48);
     EXPECT_FALSE(form->PlotRunning());
+    EXPECT_EQ(form->CollectionKind, 1);
+    EXPECT_EQ(form->curveTable[0].Id, 3);
+    EXPECT_TRUE(platform.saveRequests.empty());
+    EXPECT_EQ(canvas().Pixel(0, 0), clWhite);
 }

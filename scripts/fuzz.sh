@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang in build-fuzz/ and runs each for SECONDS (default 60),
+# starting from the seed corpus in tests/fuzz/corpus/<target>/. New inputs the fuzzer finds go to
+# build-fuzz/corpus/<target>/, crashing inputs to build-fuzz/artifacts/. Exits non-zero when a
+# target crashed. Usage: scripts/fuzz.sh [SECONDS] [TARGET...]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+seconds=${1:-60}
+shift || true
+
+compiler=${QUORBEL_FUZZ_CXX:-clang++-14}
+if ! command -v "$compiler" >/dev/null; then
+  echo "fuzz.sh: $compiler is not installed (apt-get install clang-14 libclang-rt-14-dev)" >&2
+  exit 1
+fi
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER="$compiler" \
+  -DQUORBEL_FUZZ=ON -DQUORBEL_QT=OFF -DQUORBEL_BENCH=OFF >/dev/null
+cmake --build build-fuzz --target fuzz -j "${QUORBEL_JOBS:-2}"
+
+targets=("$@")
+if [ ${#targets[@]} -eq 0 ]; then
+  for source in tests/fuzz/fuzz_*.cpp; do targets+=("$(basename "$source" .cpp)"); done
+fi
+
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+mkdir -p build-fuzz/artifacts build-fuzz/logs
+failed=0
+for target in "${targets[@]}"; do
+  mkdir -p "build-fuzz/corpus/$target"
+  dictionary=()
+  [ -f "tests/fuzz/$target.dict" ] && dictionary=(-dict="$PWD/tests/fuzz/$target.dict")
+  log="build-fuzz/logs/$target.log"
+  echo "fuzz.sh: $target for ${seconds}s"
+  if "$PWD/build-fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+       -max_len=8192 -print_final_stats=1 -artifact_prefix="$PWD/build-fuzz/artifacts/$target-" \
+       "${dictionary[@]}" "$PWD/build-fuzz/corpus/$target" "$PWD/tests/fuzz/corpus/$target" >"$log" 2>&1; then
+    grep -E '^stat::number_of_executed_units|^Done' "$log" | tr '\n' ' '; echo
+  else
+    echo "fuzz.sh: $target FAILED; see $log and build-fuzz/artifacts/" >&2
+    tail -n 40 "$log" >&2
+    failed=1
+  fi
+done
+exit $failed

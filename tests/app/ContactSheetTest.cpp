@@ -1,0 +1,54 @@
+// Every shipped curve is chosen as a user would and must draw without a message; the pictures are
+// put together, at half size, into one contact sheet per collection for looking at.
+#include "picture/ImageIO.h"
+#include "support/MainFormFixture.h"
+
+namespace {
+// The picture at half size, each pixel the average of a 2 × 2 block, so thin lines stay visible.
+void PasteHalf(Bitmap& sheet, const Bitmap& picture, int left, int top) {
+    for (int y = 0; y + 1 < picture.Height(); y += 2) {
+        for (int x = 0; x + 1 < picture.Width(); x += 2) {
+            int sum[3] = {};
+            for (TColor p : {picture.Pixel(x, y), picture.Pixel(x + 1, y), picture.Pixel(x, y + 1), picture.Pixel(x + 1, y + 1)}) {
+                for (int channel = 0; channel < 3; ++channel) sum[channel] += (p >> (8 * channel)) & 0xFF;
+            }
+            sheet.SetPixel(left + x / 2, top + y / 2, RGB(sum[0] / 4, sum[1] / 4, sum[2] / 4));
+        }
+    }
+}
+}  // namespace
+
+class ShippedCollections : public ::testing::TestWithParam<int> {};
+
+TEST_P(ShippedCollections, EveryCurveDrawsWithoutAMessage) {
+    const fs::path savedFolder = fs::current_path();
+    ScriptedPlatform platform;
+    TfrmMain form(platform, std::string(QUORBEL_SOURCE_DIR) + "/data");
+    form.FormShow();
+    const int collection = GetParam();
+    if (collection != 1) form.OpenCollection(collection);
+    ASSERT_GT(form.lstShiki.Count(), 20);
+
+    constexpr int columns = 6;
+    const int tiles = form.lstShiki.Count();
+    Bitmap sheet(columns * 257, (tiles + columns - 1) / columns * 320, clSilver);
+    for (int line = 0; line < tiles; ++line) {
+        platform.messages.clear();
+        form.lstShiki.UserClick(line);
+        const std::string name = form.lstShiki.Item(line);
+        EXPECT_TRUE(platform.messages.empty()) << name << ": " << (platform.messages.empty() ? "" : platform.messages[0]);
+        int ink = 0;
+        const Canvas& canvas = form.view.imgCood.canvas;
+        for (int y = 0; y < 513; ++y)
+            for (int x = 0; x < 513; ++x) ink += canvas.Pixel(x, y) == form.colors.CurveColor;
+        EXPECT_GT(ink, 100) << name << " draws its curve on the graph";
+        PasteHalf(sheet, canvas.Picture(), line % columns * 257, line / columns * 320);
+    }
+    if (const char* out = std::getenv("QUORBEL_TEST_OUT")) {
+        fs::create_directories(out);
+        EXPECT_TRUE(WritePng((fs::path(out) / ("collection-" + std::to_string(collection) + "-sheet.png")).string(), sheet));
+    }
+    fs::current_path(savedFolder);
+}
+
+INSTANTIATE_TEST_SUITE_P(CatalogAndBeautiful, ShippedCollections, ::testing::Values(1, 2));

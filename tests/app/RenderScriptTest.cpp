@@ -1,0 +1,122 @@
+#include <cstdio>
+#include <sstream>
+#include <sys/wait.h>
+
+#include "app/RenderScript.h"
+#include "support/MainFormFixture.h"
+
+namespace {
+std::vector<std::string> SplitOutput(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) lines.push_back(line);
+    return lines;
+}
+
+bool IsPng(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    char signature[8] = {};
+    file.read(signature, 8);
+    return file.gcount() == 8 && std::string(signature, 8) == "\x89PNG\r\n\x1a\n";
+}
+}  // namespace
+
+class RenderScript : public MainFormTest {
+protected:
+    int Run(std::vector<std::string> arguments) {
+        arguments.insert(arguments.begin(), {"-C", root.string()});
+        out.str("");
+        err.str("");
+        return RunRenderScript(arguments, out, err);
+    }
+    std::vector<std::string> Output() const { return SplitOutput(out.str()); }
+    std::ostringstream out, err;
+};
+
+TEST_F(RenderScript, ScriptErrorsExitWithTwoBeforeAnythingRuns) {
+    WriteCatalog(MakeRecord({}));
+    const std::vector<std::string> bad[] = {
+        {"press:btnDraw", "dance:1"}, {"press:btnNowhere"}, {"set:updQ=3"}, {"set:chkHojoEn=2"},
+        {"set:cmbStep=6"}, {"set:updA"}, {"open:4"}, {"step:later"}, {"color:$01000000"}, {"color:red"},
+        {"confirm:maybe"}, {"press:updA"}, {"--colour"}, {"choose:x"}};
+    for (const auto& script : bad) {
+        EXPECT_EQ(Run(script), RenderScriptError) << script.back();
+        EXPECT_EQ(out.str(), "") << script.back();
+        EXPECT_EQ(SplitOutput(err.str()).size(), 1u) << script.back();
+    }
+    EXPECT_EQ(fs::current_path(), savedFolder) << "the working folder is restored";
+}
+
+TEST_F(RenderScript, ChoosingBeyondTheListIsAScriptError) {
+    WriteCatalog(MakeRecord({}));
+    EXPECT_EQ(Run({"choose:2"}), RenderScriptError);
+    EXPECT_NE(err.str().find("choose:2"), std::string::npos);
+}
+
+TEST_F(RenderScript, MessagesArePrintedInTheOrderShown) {
+    WriteCatalog(MakeRecord({{1, "外"}, {2, "1"}}));
+    EXPECT_EQ(Run({"choose:1", "set:updB=0", "press:btnDraw", "step:next", "step:cancel", "set:updRpEnd=3",
+                   "set:updB=2", "press:btnStepH", "set:updRpEnd=1", "step:all", "press:btnStep", "press:btnStepH",
+                   "step:next", "step:next", "step:next", "set:updRpEnd=2", "press:btnStepH"}),
+              RenderOk)
+        << err.str();
+    // The STEP repeat was stopped at its second pause; the later one ran to its end.
+    EXPECT_EQ(Output(), (std::vector<std::string>{"message: 警告！ｂは０をとれません", "message: 表示終了"}));
+}
+
+TEST_F(RenderScript, RecordReflectsTheScriptedChanges) {
+    WriteCatalog(MakeRecord({{1, "外"}, {2, "1"}}));
+    ASSERT_EQ(Run({"--record", "choose:1", "set:updA=250", "set:chkHojoEn=1", "set:radA=1", "set:cmbHaikei=3",
+                   "color:$0000FF00", "press:spdLineColor"}),
+              RenderOk)
+        << err.str();
+    const std::vector<std::string> lines = Output();
+    ASSERT_EQ(lines.size(), 25u);
+    EXPECT_EQ(lines[0], "外");
+    EXPECT_EQ(lines[rlParamA - 1], "100") << "typed, then clamped when the focus left";
+    EXPECT_EQ(lines[rlAuxLine - 1], "1");
+    EXPECT_EQ(lines[rlRepeatTarget - 1], "a");
+    EXPECT_EQ(lines[rlBackground - 1], "3");
+    EXPECT_EQ(lines[rlLineColor - 1], "$0000FF00");
+}
+
+TEST_F(RenderScript, FileContentsViewPrintsLabelsBesideTheRecord) {
+    WriteCatalog(MakeRecord({}));
+    ASSERT_EQ(Run({"set:updA=5", "press:mnuShowFile"}), RenderOk) << err.str();
+    const std::vector<std::string> lines = Output();
+    ASSERT_EQ(lines.size(), 25u);
+    EXPECT_EQ(lines[0], "名前\tバラ（ハイポトロコイド）");
+    EXPECT_EQ(lines[2], "極形式の式\t");
+    EXPECT_EQ(lines[5], "パラメータａ\t5");
+    EXPECT_EQ(lines[24], "指示５\t*");
+}
+
+TEST_F(RenderScript, WritesThePictureAndOneSnapshotPerStepPause) {
+    WriteCatalog(MakeRecord({}));
+    const fs::path picture = root / "first.png";
+    ASSERT_EQ(Run({"-o", picture.string()}), RenderOk) << err.str();
+    EXPECT_TRUE(IsPng(picture));
+
+    const fs::path prefix = root / "pause";
+    ASSERT_EQ(Run({"set:updRpEnd=1", "set:cmbStep=5", "set:updSend=2", "snap:" + prefix.string(), "press:btnStep"}), RenderOk)
+        << err.str();
+    EXPECT_TRUE(IsPng(root / "pause-000.png"));
+    EXPECT_TRUE(IsPng(root / "pause-001.png"));
+    EXPECT_FALSE(fs::exists(root / "pause-002.png")) << "two segments of π pause twice";
+    EXPECT_EQ(Output(), std::vector<std::string>{"message: 表示終了"});
+}
+
+TEST_F(RenderScript, TheProgramExitsWithTwoOnAnUnknownAction) {
+    WriteCatalog(MakeRecord({}));
+    const std::string command = std::string(QUORBEL_RENDER) + " -C '" + root.string() + "' press:btnDraw press:btnNowhere 2>&1";
+    FILE* pipe = popen(command.c_str(), "r");
+    ASSERT_NE(pipe, nullptr);
+    std::string text;
+    char buffer[256];
+    while (std::fgets(buffer, sizeof buffer, pipe)) text += buffer;
+    const int status = pclose(pipe);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    EXPECT_NE(text.find("btnNowhere"), std::string::npos);
+    EXPECT_EQ(SplitOutput(text).size(), 1u);
+}
