@@ -4,6 +4,7 @@
 #include "app/Main.h"
 
 void TfrmMain::lstShikiClick() {
+    if (PlotRunning()) return;  // a plot is yielding: it keeps its curve and picture
     const int k = lstShiki.ItemIndex();
     if (k < 0 || k >= curveTable.Count) return;
     SelectCurve(k);
@@ -24,6 +25,7 @@ void TfrmMain::lstShikiClick() {
 }
 
 void TfrmMain::btnResetClick() {
+    if (PlotRunning()) return;
     ApplyCurve(CurrentCurve);
     btnDrawClick();
     if (CurrentCurve < 0 || CurrentCurve >= curveTable.Count) return;

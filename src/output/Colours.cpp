@@ -6,6 +6,7 @@
 void TfrmMain::RefreshWidthSamples() { ::RefreshWidthSamples(imgSample1, imgSample2, colors); }
 
 void TfrmMain::spdLineColorClick() {
+    if (PlotRunning()) return;  // the colour would redraw under the running plot
     if (std::optional<TColor> chosen = platform.ChooseColor(lastDialogColor)) {
         lastDialogColor = *chosen;
         colors.CurrentLineColor = *chosen;
@@ -16,6 +17,7 @@ void TfrmMain::spdLineColorClick() {
 }
 
 void TfrmMain::spdBackColorClick() {
+    if (PlotRunning()) return;
     if (std::optional<TColor> chosen = platform.ChooseColor(lastDialogColor)) {
         lastDialogColor = *chosen;
         colors.CurrentBackColor = *chosen;
@@ -31,6 +33,16 @@ void TfrmMain::radWidth1Click() { WriteRecordLine(rlLineWidth, "1"); }
 void TfrmMain::radWidth2Click() { WriteRecordLine(rlLineWidth, "2"); }
 
 void TfrmMain::chkMonocClick() {
+    if (PlotRunning()) {
+        // Refused while a plot runs: the box goes back; putting it back fires this handler once more.
+        static bool undoing = false;
+        if (!undoing) {
+            undoing = true;
+            chkMonoc.SetChecked(!chkMonoc.Checked());
+            undoing = false;
+        }
+        return;
+    }
     // The menu items stay enabled: a colour can still be chosen there in monochrome.
     spdBackColor.SetEnabled(!chkMonoc.Checked());
     spdLineColor.SetEnabled(!chkMonoc.Checked());

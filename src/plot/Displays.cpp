@@ -2,18 +2,20 @@
 // loop behind the last three, and the redraw decision shared with choosing a curve and the colour
 // commands. All drawing goes through PlotCurve; the pauses use the STEP dialog.
 #include "app/Main.h"
+#include "plot/PlotCurve.h"
 
 namespace {
 // Results of the STEP dialog.
 constexpr int StepShowNext = mrOk;
 constexpr int StepStop = mrCancel;
 constexpr int StepShowAll = 3;
-// Where the parameter group sits on a 1024 × 768 screen; the dialog opens 42 pixels below its top.
-constexpr int StepDialogLeft = 16;
-constexpr int StepDialogTop = 339;
 }  // namespace
 
+// Every command that starts a drawing does nothing while another one runs: a plot yields to the
+// user interface (途中経過, the STEP dialog, between the curves of a repeat), and a drawing started
+// then would clear the picture and change the panel under the interrupted one.
 void TfrmMain::btnDrawClick() {
+    if (PlotRunning()) return;
     // After a split display the panel shows the quarter's values; 表示 puts the curve's own back.
     if (ReloadBeforeDraw) ApplyCurve(CurrentCurve);
     ReloadBeforeDraw = false;
@@ -21,6 +23,7 @@ void TfrmMain::btnDrawClick() {
 }
 
 void TfrmMain::btnStepClick() {
+    if (PlotRunning()) return;
     if (ReloadBeforeDraw) ApplyCurve(CurrentCurve);
     ReloadBeforeDraw = false;
     StepMode = true;
@@ -29,6 +32,7 @@ void TfrmMain::btnStepClick() {
 }
 
 void TfrmMain::btnHanpukuClick() {
+    if (PlotRunning()) return;
     if (updRpStart.Value() < updRpEnd.Value()) {
         RepeatDisplay(false, false);
     } else {
@@ -37,6 +41,7 @@ void TfrmMain::btnHanpukuClick() {
 }
 
 void TfrmMain::btnStepHClick() {
+    if (PlotRunning()) return;
     if (updRpStart.Value() < updRpEnd.Value()) {
         RepeatDisplay(false, true);
     } else {
@@ -47,6 +52,7 @@ void TfrmMain::btnStepHClick() {
 void TfrmMain::Redraw() { btnHanpukuClick(); }
 
 void TfrmMain::btnDevClick() {
+    if (PlotRunning()) return;
     if (CollectionKind == 1) radWidth1.SetChecked(true);
     chkHojoEn.SetChecked(false);
     updRpEnd.SetValue(updRpStart.Value() + 3);
@@ -63,6 +69,7 @@ void TfrmMain::btnRpResetClick() {
 }
 
 void TfrmMain::RepeatDisplay(bool split, bool step) {
+    PlotDepthGuard running(plotDepth);
     ReloadBeforeDraw = split;
     DrawBackground(0);
 
@@ -79,7 +86,7 @@ void TfrmMain::RepeatDisplay(bool split, bool step) {
         platform.ProcessMessages();
         if (step) {
             frmStep.edtCount.SetText(StepCountText(drawn, count));
-            frmStep.Prepare(StepDialogLeft, StepDialogTop, cmbStep.SelectedText());
+            frmStep.Prepare(grpParamLeft, grpParamTop, cmbStep.SelectedText());
             const int answer = platform.ShowModal(frmStep);
             if (answer == StepShowAll) {
                 step = false;
