@@ -73,6 +73,9 @@ MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
 
 MainWindow::~MainWindow() {
     qApp->removeEventFilter(this);
+    // The widgets go while the binder their signals call is still alive.
+    delete menuBar();
+    delete client;
     for (const char* name : {"frmStep", "frmNickName", "frmEdit", "frmVersion", "frmPrint"}) platform.RegisterView(name, nullptr);
 }
 
@@ -157,8 +160,9 @@ void MainWindow::BuildToolBarAndPanel() {
     auto* param = new QGroupBox(client);
     param->setObjectName("grpParam");
     param->setProperty("quorbelModel", QVariant::fromValue(static_cast<void*>(&form.grpParam)));
-    form.grpParam.ViewChanged = [param, this] { param->setEnabled(form.grpParam.Enabled()); };
-    connect(param, &QObject::destroyed, [this] { form.grpParam.ViewChanged = nullptr; });
+    TControl& group = form.grpParam;
+    group.ViewChanged = [param, &group] { param->setEnabled(group.Enabled()); };
+    connect(param, &QObject::destroyed, [&group] { group.ViewChanged = nullptr; });
 
     auto* comment = new QListWidget(client);
     comment->setObjectName("lstComment");
