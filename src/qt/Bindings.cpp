@@ -75,12 +75,7 @@ void Binder::Run(const std::function<void()>& action) {
         QMessageBox::critical(owner, owner ? owner->window()->windowTitle() : QString(), QStringLiteral("不明なエラー"));
     }
     PictureWidget::RepaintAll();
-    if (afterAction) {
-        try {
-            afterAction();
-        } catch (...) {
-        }
-    }
+    if (afterAction) afterAction();
 }
 
 void Binder::Attach(QObject* object, TControl& model, std::function<void()> sync) {

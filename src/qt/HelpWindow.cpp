@@ -21,11 +21,12 @@ HelpWindow::HelpWindow() : browser(new QTextBrowser(this)) {
 }
 
 void HelpWindow::Open(const QString& path, const QString& anchor) {
+    // The same file with another fragment only scrolls; a changed file on disk is read again.
     QUrl url = QUrl::fromLocalFile(path);
-    if (browser->source().adjusted(QUrl::RemoveFragment) == url) {
+    url.setFragment(anchor);
+    if (browser->source() == url) {
         browser->scrollToAnchor(anchor);
     } else {
-        url.setFragment(anchor);
         browser->setSource(url, QTextDocument::HtmlResource);
     }
     show();

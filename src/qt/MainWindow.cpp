@@ -87,7 +87,7 @@ void MainWindow::ApplyLayout(ScreenSize screen) {
     form.grpParamTop = layout.grpParam.top;
     move(layout.window.left, layout.window.top);
     resize(layout.window.Width(), layout.window.Height());
-    frameCorrected = false;
+    if (isVisible()) FitFrame();
     if (QWidget* toolBar = Widget("pnlMain")) toolBar->setGeometry(0, 0, layout.window.Width(), layout.toolBarHeight);
     picture->setGeometry(ToQRect(layout.picture));
     Widget("lstShiki")->setGeometry(ToQRect(layout.lstShiki));
@@ -97,14 +97,16 @@ void MainWindow::ApplyLayout(ScreenSize screen) {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
+    if (!frameFitted) FitFrame();
+}
+
+void MainWindow::FitFrame() {
     // The window's size includes its frame; the frame is known only once the window is shown.
-    if (frameCorrected) return;
-    frameCorrected = true;
+    frameFitted = true;
+    MainLayout layout = ComputeMainLayout(laidOutFor);
     QSize frame = frameGeometry().size() - geometry().size();
-    if (!frame.isEmpty()) {
-        MainLayout layout = ComputeMainLayout(laidOutFor);
-        resize(layout.window.Width() - frame.width(), layout.window.Height() - frame.height());
-    }
+    resize(layout.window.Width() - frame.width(), layout.window.Height() - frame.height());
+    move(layout.window.left, layout.window.top);
 }
 
 QWidget* MainWindow::Widget(const QString& name) const {

@@ -37,6 +37,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
+    void FitFrame();
     void BuildMenus();
     void BuildToolBarAndPanel();
     QWidget* MakeControl(const ControlPlace& place, QWidget* container);
@@ -47,5 +48,5 @@ private:
     QWidget* client;
     PictureWidget* picture = nullptr;
     ScreenSize laidOutFor;
-    bool frameCorrected = false;
+    bool frameFitted = false;
 };

@@ -155,15 +155,15 @@ std::optional<Bitmap> QtPlatform::ClipboardGetImage() {
     return bitmap;
 }
 
-void QtPlatform::ShowHelp(const std::string& file, HelpCommand command, int data) {
+// The contents command opens the page of its data value like a context does: the contents page
+// is the one with the anchor 224.
+void QtPlatform::ShowHelp(const std::string& file, HelpCommand, int data) {
     QString path = QDir::current().absoluteFilePath(ToQt(file));
     if (!QFileInfo(path).isFile()) {
         ShowMessage(FromQt("ヘルプファイル " + QDir::toNativeSeparators(path) + " がありません"));
         return;
     }
     if (!help) help = std::make_unique<HelpWindow>();
-    // The contents command opens the page of its data value as well: the contents page is 224.
-    (void)command;
     help->Open(path, QString::number(data));
 }
 

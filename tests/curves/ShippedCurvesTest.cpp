@@ -174,3 +174,44 @@ TEST_F(ShippedCurves, FormulasFitTheCaptionStrip) {
         EXPECT_TRUE(WritePng((fs::path(folder) / "shipped-formulas.png").string(), sheetCanvas.Picture()));
     }
 }
+
+// Chosen as a user does, every shipped curve shows plenty of its colour in the plotting square and
+// none of it at the square's edges, where it would be cut off. The pictures are written, halved,
+// as one contact sheet per collection.
+TEST_F(ShippedCurves, EveryCurveIsDrawnWhollyInsideTheSquare) {
+    constexpr int Square = PlotView::PictureWidth, Margin = 4;
+    for (int n = 1; n <= 2; ++n) {
+        form.OpenCollection(n);
+        const int count = form.lstShiki.Count(), columns = 6;
+        Bitmap sheet(columns * (Square / 2 + 1), (count + columns - 1) / columns * 321, clSilver);
+        for (int k = 0; k < count; ++k) {
+            form.lstShiki.UserClick(k);
+            const Bitmap& picture = form.view.canvas().Picture();
+            const TColor ink = form.colors.CurveColor;
+            int inside = 0, atEdge = 0;
+            for (int y = 0; y < Square; ++y) {
+                for (int x = 0; x < Square; ++x) {
+                    if (picture.Pixel(x, y) != ink) continue;
+                    ++inside;
+                    atEdge += x < Margin || y < Margin || x >= Square - Margin || y >= Square - Margin;
+                }
+            }
+            // The header line's picture also carries the product word, white like some curves.
+            if (k > 0) {
+                EXPECT_GT(inside, 300) << form.lstShiki.Item(k);
+                EXPECT_EQ(atEdge, 0) << form.lstShiki.Item(k);
+            }
+            for (int y = 0; y < picture.Height(); y += 2) {
+                for (int x = 0; x < picture.Width(); x += 2) {
+                    sheet.SetPixel(k % columns * (Square / 2 + 1) + x / 2, k / columns * 321 + y / 2, picture.Pixel(x, y));
+                }
+            }
+        }
+        EXPECT_TRUE(platform.messages.empty());
+        if (const char* folder = std::getenv("QUORBEL_TEST_OUT")) {
+            fs::create_directories(folder);
+            std::string name = n == 1 ? "shipped-catalog.png" : "shipped-beautiful.png";
+            EXPECT_TRUE(WritePng((fs::path(folder) / name).string(), sheet));
+        }
+    }
+}

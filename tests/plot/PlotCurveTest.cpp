@@ -263,6 +263,13 @@ TEST_F(PlotCurve, ProgressYieldsBeforeEverySegmentAndNestedCommandsSeeThePlot) {
         form->OpenCollection(2);
         form->mnuSaveClick();
         form->mnuPasteClick();
+        form->btnDraw.Click();
+        form->btnStepH.Click();
+        form->btnDev.Click();
+        form->btnReset.Click();
+        form->spdLineColor.Click();
+        form->chkMonoc.UserClick();
+        form->lstShikiClick();
     };
     form->PlotCurve(0, 0, false);
     EXPECT_EQ(yields, 48);
@@ -270,5 +277,27 @@ TEST_F(PlotCurve, ProgressYieldsBeforeEverySegmentAndNestedCommandsSeeThePlot) {
     EXPECT_EQ(form->CollectionKind, 1);
     EXPECT_EQ(form->curveTable[0].Id, 3);
     EXPECT_TRUE(platform.saveRequests.empty());
+    EXPECT_TRUE(platform.colorRequests.empty());
+    EXPECT_FALSE(form->chkMonoc.Checked()) << "the refused click is undone";
+    EXPECT_EQ(platform.busyCount, 1) << "no plot ran inside the plot";
+    EXPECT_EQ(form->updRpStart.Value(), 1) << "the split display did not run";
     EXPECT_EQ(canvas().Pixel(0, 0), clWhite);
+}
+
+TEST_F(PlotCurve, RepeatDisplayCountsAsRunningBetweenItsCurves) {
+    Use({});
+    form->radC.SetChecked(true);
+    form->updRpStart.SetValue(1);
+    form->updRpEnd.SetValue(3);
+    int yields = 0;
+    platform.onProcessMessages = [&] {
+        ++yields;
+        EXPECT_TRUE(form->PlotRunning());
+        form->btnDraw.Click();
+    };
+    form->btnHanpuku.Click();
+    EXPECT_EQ(yields, 3);
+    EXPECT_EQ(platform.busyCount, 3) << "one plot per value, none nested";
+    EXPECT_FALSE(form->PlotRunning());
+    EXPECT_EQ(form->updC.Value(), 3);
 }

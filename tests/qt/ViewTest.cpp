@@ -9,10 +9,13 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
 
+#include "plot/Step.h"
 #include "qt/Bindings.h"
+#include "qt/Dialogs.h"
 #include "qt/PictureWidget.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtSupport.h"
@@ -159,4 +162,26 @@ TEST(Bindings, AWidgetGoneLeavesItsModelUsable) {
     label.SetCaption("after");  // must not reach the deleted label
     EXPECT_EQ(label.Caption(), "after");
     EXPECT_FALSE(label.ViewChanged);
+}
+
+TEST(DialogViews, ButtonsCloseWithTheirResultsAndTheFrameWithCancel) {
+    TfrmStep step;
+    QWidget client;
+    client.move(30, 40);
+    client.show();
+    StepDialog dialog(step, &client, nullptr);
+    step.Prepare(16, 339, "π/4");
+
+    WhenModal([](QWidget* modal) { modal->findChild<QPushButton*>("btnAll")->click(); });
+    EXPECT_EQ(dialog.ShowModalFor(step), 3);
+    EXPECT_EQ(dialog.pos(), client.mapToGlobal(QPoint(16, 381))) << "42 pixels below the group's top";
+    EXPECT_EQ(dialog.findChild<QLineEdit*>("edtStep")->text(), "π/4");
+    EXPECT_TRUE(dialog.findChild<QLineEdit*>("edtStep")->isReadOnly());
+
+    WhenModal([](QWidget* modal) { modal->close(); });
+    EXPECT_EQ(dialog.ShowModalFor(step), mrCancel) << "closing by the frame is 中止";
+    WhenModal([](QWidget* modal) { QTest::keyClick(modal, Qt::Key_Escape); });
+    EXPECT_EQ(dialog.ShowModalFor(step), mrCancel);
+    WhenModal([](QWidget* modal) { modal->findChild<QPushButton*>("btnOk")->click(); });
+    EXPECT_EQ(dialog.ShowModalFor(step), mrOk);
 }

@@ -70,6 +70,19 @@ int main(int argc, char** argv) {
     Find<QPushButton>(window.Client(), "btnDraw")->click();
     Settle();
 
+    // The file contents view and the naming dialog.
+    WhenModal([&](QWidget* modal) {
+        Shoot("2b-file-contents.png");
+        modal->close();
+    });
+    form.mnuShowFile.Click();
+    WhenModal([&](QWidget* modal) {
+        Shoot("2c-nickname.png");
+        modal->close();
+    });
+    form.mnuSave.Click();
+    Settle();
+
     // The print preview, then a print to a PDF file through the print dialog.
     QString pdf = QDir(outputFolder).filePath("printed.pdf");
     QFile::remove(pdf);

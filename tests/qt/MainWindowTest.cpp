@@ -1,0 +1,329 @@
+// The real main window under the offscreen platform, driven as a user would: clicks on widgets,
+// typing, menus, F1 and the modal dialogs, over the shipped curves in a working folder of its own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputMethodEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTextBrowser>
+#include <QToolButton>
+
+#include "curves/Codec.h"
+#include "qt/Dialogs.h"
+#include "qt/HelpWindow.h"
+#include "qt/MainWindow.h"
+#include "qt/PictureWidget.h"
+#include "qt/QtSupport.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+struct MainWindowFixture : ::testing::Test {
+    fs::path folder;
+    std::unique_ptr<QtPlatform> platform;
+    std::unique_ptr<TfrmMain> form;
+    std::unique_ptr<MainWindow> window;
+
+    void SetUp() override {
+        folder = fs::temp_directory_path() / ("quorbel-qt-" + std::to_string(::getpid()) + "-" +
+                                              ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(folder);
+        fs::copy(fs::path(QUORBEL_SOURCE_DIR) / "data", folder, fs::copy_options::recursive);
+        fs::create_directories(folder / "UsCurves");
+        QDir::setCurrent(QString::fromStdString(folder.string()));
+        platform = std::make_unique<QtPlatform>();
+        platform->SetApplicationTitle("Quorbel");
+        form = std::make_unique<TfrmMain>(*platform, folder.string());
+        window = std::make_unique<MainWindow>(*form, *platform);
+        platform->SetMainWindow(window.get());
+        window->show();
+        Settle();
+    }
+    void TearDown() override {
+        window.reset();
+        form.reset();
+        platform.reset();
+        QDir::setCurrent(QDir::tempPath());
+        fs::remove_all(folder);
+    }
+
+    template <typename Widget = QWidget>
+    Widget* Find(const char* name) const {
+        auto* widget = dynamic_cast<Widget*>(window->Widget(QString::fromLatin1(name)));
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+    QAction* Action(const char* name) const { return window->findChild<QAction*>(QString::fromLatin1(name)); }
+    QImage ShownPicture() const { return window->Picture()->grab().toImage(); }
+    // Clicks line `row` of the curve list with the mouse.
+    void ClickCurve(int row) {
+        auto* list = Find<QListWidget>("lstShiki");
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(row)).center());
+        Settle();
+    }
+};
+
+int DistinctColours(const QImage& image, QRect area) {
+    QSet<QRgb> colours;
+    for (int y = area.top(); y <= area.bottom(); y += 2)
+        for (int x = area.left(); x <= area.right(); x += 2) colours.insert(image.pixel(x, y));
+    return colours.size();
+}
+}  // namespace
+
+TEST_F(MainWindowFixture, LayoutNumbersForTwoScreens) {
+    window->ApplyLayout({1024, 768});
+    Settle();
+    EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(0, 0));
+    EXPECT_EQ(window->frameGeometry().size(), QSize(1024, 740));
+    EXPECT_EQ(window->Picture()->geometry(), QRect(440, 42, 513, 640));
+    EXPECT_EQ(Find("lstShiki")->geometry(), QRect(16, 52, 353, 282));
+    EXPECT_EQ(Find("grpParam")->y(), 339);
+    EXPECT_EQ(Find("lstComment")->y(), 593);
+    EXPECT_EQ(form->grpParamTop, 339) << "the STEP dialog follows the panel";
+    window->ApplyLayout({800, 600});
+    EXPECT_EQ(window->Picture()->x(), 393);
+    EXPECT_EQ(Find("pnlMain")->geometry(), QRect(0, 0, 800, 40));
+    // Every control of the tool bar and the panel stands where the layout table puts it.
+    for (const ControlPlace& place : ControlPlaces()) {
+        QWidget* widget = window->Widget(QString::fromUtf8(place.name.data(), place.name.size()));
+        ASSERT_NE(widget, nullptr) << place.name;
+        EXPECT_EQ(widget->pos(), QPoint(place.rect.left, place.rect.top)) << place.name;
+        if (place.rect.Width() > 0) EXPECT_EQ(widget->width(), place.rect.Width()) << place.name;
+        EXPECT_EQ(widget->parentWidget()->objectName().toStdString(), place.container) << place.name;
+    }
+}
+
+TEST_F(MainWindowFixture, MenusToolButtonsAndCursors) {
+    QStringList shown;
+    for (QAction* top : window->menuBar()->actions()) {
+        shown << top->text();
+        for (QAction* item : top->menu()->actions()) shown << (item->isSeparator() ? "-" : item->text());
+    }
+    QStringList expected = {"ﾌｧｲﾙ(&F)", "自作の曲線を開く(&U)", "美しい曲線を開く(&B)", "いろいろな曲線を開く(&O)", "-",
+                            "上書き保存(&S)", "名前を付けて保存(&A)", "-", "印刷(&P)", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)",
+                            "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)", "-", "終了(&X)", "表示(&V)", "ファイルの内容(&F)", "設定(&S)",
+                            "曲線の色(&C)", "背景の色(&B)", "ﾍﾙﾌﾟ(&H)", "使い方(&U)", "ワンポイント(&P)", "-",
+                            "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
+    EXPECT_EQ(shown, expected);
+    auto* print = Find<QToolButton>("spdPrint");
+    EXPECT_EQ(print->toolTip(), "印刷");
+    EXPECT_FALSE(print->icon().isNull());
+    EXPECT_EQ(Find<QToolButton>("spdKihonOpen")->toolTip(), "美しい曲線");
+    EXPECT_EQ(Find("lstShiki")->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_EQ(window->Picture()->cursor().shape(), Qt::BitmapCursor);
+    EXPECT_NE(Find("lstShiki")->cursor().pixmap().toImage(), window->Picture()->cursor().pixmap().toImage());
+    EXPECT_EQ(Find<QPushButton>("btnKaisetsu")->text(), "解 説   ");
+}
+
+TEST_F(MainWindowFixture, StartUpDrawsTheFirstCurveAndAClickDrawsAnother) {
+    QImage blank = ShownPicture();
+    window->Start();
+    Settle();
+    QImage first = ShownPicture();
+    EXPECT_NE(first, blank);
+    EXPECT_GT(DistinctColours(first, QRect(0, 0, 513, 513)), 1) << "the graph square shows a curve";
+    EXPECT_TRUE(Find<QToolButton>("spdOpenFile")->isChecked()) << "いろいろな曲線 is down";
+    EXPECT_FALSE(Find<QToolButton>("spdUserOpen")->isChecked());
+    EXPECT_EQ(Find<QLabel>("lblSpec")->text(), "バラ（ハイポトロコイド） Curves20.crx [#3]");
+    auto* list = Find<QListWidget>("lstShiki");
+    ASSERT_GT(list->count(), 4);
+    EXPECT_EQ(list->currentRow(), 0);
+
+    ClickCurve(4);
+    EXPECT_EQ(form->lstShiki.ItemIndex(), 4);
+    EXPECT_EQ(list->currentRow(), 4);
+    EXPECT_NE(ShownPicture(), first) << "the picture repaints after the click";
+    EXPECT_NE(Find<QLabel>("lblSpec")->text(), "バラ（ハイポトロコイド） Curves20.crx [#3]");
+}
+
+TEST_F(MainWindowFixture, TypingInASpinControlWritesTheRecord) {
+    window->Start();
+    Settle();
+    auto* spin = Find<ModelSpinBox>("updA");
+    QLineEdit* line = spin->findChild<QLineEdit*>();
+    line->selectAll();
+    QTest::keyClicks(line, "5");
+    EXPECT_EQ(form->updA.Value(), 5);
+    EXPECT_EQ(form->frmEdit.RecordLine(rlParamA), "5");
+    QTest::keyClick(line, Qt::Key_Up);  // the arrow key steps the model
+    EXPECT_EQ(form->frmEdit.RecordLine(rlParamA), "6");
+    EXPECT_EQ(line->text(), "6");
+}
+
+TEST_F(MainWindowFixture, StepDisplayPausesBelowThePanelAndStopEnds) {
+    window->Start();
+    Settle();
+    int pauses = 0;
+    QPoint where;
+    QString count;
+    WhenModal([&](QWidget* modal) {
+        ++pauses;
+        where = modal->pos();
+        count = modal->findChild<QLineEdit*>("edtCount")->text();
+        EXPECT_EQ(modal->windowTitle(), "STEP表示");
+        EXPECT_EQ(modal->findChild<QLineEdit*>("edtStep")->text(), "π/8");
+        modal->findChild<QPushButton*>("btnCancel")->click();
+    });
+    Find<QPushButton>("btnStep")->click();
+    Settle();
+    EXPECT_EQ(pauses, 1) << "中止 ends the drawing at the first pause";
+    EXPECT_EQ(where, Find("grpParam")->mapToGlobal(QPoint(0, 42)));
+    EXPECT_EQ(count, " 0 / 48 回");
+    EXPECT_FALSE(form->StepMode);
+}
+
+TEST_F(MainWindowFixture, SaveUnderANewNameWritesTheFile) {
+    window->Start();
+    Settle();
+    fs::path saved = folder / "UsCurves" / "mine.crv";
+    WhenModal([&](QWidget* naming) {
+        auto* name = naming->findChild<QLineEdit*>("edtName");
+        name->selectAll();
+        QInputMethodEvent typed;  // Japanese arrives through the input method
+        typed.setCommitString("わたしの曲線");
+        QApplication::sendEvent(name, &typed);
+        WhenModal([&](QWidget* files) {
+            auto* dialog = qobject_cast<QFileDialog*>(files);
+            ASSERT_NE(dialog, nullptr);
+            EXPECT_EQ(QDir(dialog->directory()).absolutePath().toStdString(), (folder / "UsCurves").string());
+            dialog->selectFile(QString::fromStdString(saved.string()));
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        naming->findChild<QPushButton*>("btnOk")->click();
+    });
+    Action("mnuSave")->trigger();
+    Settle();
+    ASSERT_TRUE(fs::exists(saved));
+    std::ifstream file(saved, std::ios::binary);
+    std::string firstLine;
+    std::getline(file, firstLine);
+    EXPECT_EQ(firstLine, Utf8ToCp932("わたしの曲線") + "\r");
+}
+
+TEST_F(MainWindowFixture, PrintPreviewShowsThePictureAtItsMarginsAndSize) {
+    window->Start();
+    Settle();
+    QImage main = ShownPicture();
+    QImage full, half;
+    WhenModal([&](QWidget* dialog) {
+        PictureWidget* preview = dynamic_cast<PrintPreviewDialog&>(*dialog).Preview();
+        full = preview->grab().toImage();
+        QLineEdit* size = dialog->findChild<QAbstractSpinBox*>("spnShukusho")->findChild<QLineEdit*>();
+        size->selectAll();
+        QTest::keyClicks(size, "50");
+        Settle();
+        half = preview->grab().toImage();
+        dialog->findChild<QPushButton*>("btnClose")->click();
+    });
+    Find<QToolButton>("spdPrint")->click();
+    Settle();
+    ASSERT_EQ(full.size(), QSize(600, 849));
+    EXPECT_EQ(full.pixel(50, 700), main.pixel(0, 600)) << "the picture's left column lies at the left margin";
+    EXPECT_EQ(full.pixel(562, 739), main.pixel(512, 639));
+    EXPECT_EQ(full.pixel(563, 739), qRgb(255, 255, 255));
+    EXPECT_EQ(full.pixel(300, 740), qRgb(255, 255, 255));
+    EXPECT_EQ(half.pixel(50 + 255, 100 + 319), main.pixel(511, 638)) << "half size: 256 × 320";
+    EXPECT_EQ(half.pixel(50 + 256, 100 + 319), qRgb(255, 255, 255));
+}
+
+TEST_F(MainWindowFixture, ClipboardCopyPasteAndThePasteItemsState) {
+    window->Start();
+    Settle();
+    auto* fileMenu = window->findChild<QMenu*>("mnuFile");
+    auto openFileMenu = [&] {
+        fileMenu->popup(QPoint(0, 0));
+        Settle();
+        fileMenu->close();
+    };
+    QApplication::clipboard()->setText("text only");
+    openFileMenu();
+    EXPECT_FALSE(Action("mnuPaste")->isEnabled());
+
+    Action("mnuClipBoard")->trigger();
+    QImage copied = QApplication::clipboard()->image();
+    ASSERT_EQ(copied.size(), QSize(513, 640));
+    EXPECT_EQ(copied.convertToFormat(QImage::Format_RGB32), ShownPicture().convertToFormat(QImage::Format_RGB32));
+    openFileMenu();
+    EXPECT_TRUE(Action("mnuPaste")->isEnabled());
+
+    QImage square(100, 100, QImage::Format_RGB32);
+    square.fill(QColor(0, 0, 255));
+    QApplication::clipboard()->setImage(square);
+    QRgb beside = ShownPicture().pixel(100, 0);
+    Action("mnuPaste")->trigger();
+    Settle();
+    QImage pasted = ShownPicture();
+    EXPECT_EQ(pasted.pixel(0, 0), qRgb(0, 0, 255));
+    EXPECT_EQ(pasted.pixel(99, 99), qRgb(0, 0, 255));
+    EXPECT_EQ(pasted.pixel(100, 0), beside);
+}
+
+TEST_F(MainWindowFixture, F1OpensTheHelpAtTheContextOfTheControlOrMenuItem) {
+    auto* list = Find("lstShiki");
+    list->setFocus();
+    QTest::keyClick(list, Qt::Key_F1);
+    Settle();
+    ASSERT_NE(platform->Help(), nullptr);
+    EXPECT_TRUE(platform->Help()->isVisible());
+    EXPECT_EQ(platform->Help()->Browser()->source().fragment(), "104");
+    EXPECT_FALSE(platform->Help()->Browser()->toPlainText().isEmpty());
+
+    auto* menu = window->findChild<QMenu*>("mnuShow");
+    menu->popup(QPoint(0, 0));
+    Settle();
+    menu->setActiveAction(Action("mnuShowFile"));
+    QTest::keyClick(menu, Qt::Key_F1);
+    Settle();
+    EXPECT_EQ(platform->Help()->Browser()->source().fragment(), "216");
+    EXPECT_FALSE(menu->isVisible());
+
+    Find<QPushButton>("btnDraw")->setFocus();  // no context of its own: the main window's
+    QTest::keyClick(Find("btnDraw"), Qt::Key_F1);
+    EXPECT_EQ(platform->Help()->Browser()->source().fragment(), "100");
+}
+
+TEST_F(MainWindowFixture, MissingHelpFileIsAClearMessage) {
+    fs::remove(folder / "Vantorel.hlp");
+    QString shown;
+    WhenModal([&](QWidget* modal) {
+        shown = qobject_cast<QMessageBox*>(modal)->text();
+        modal->close();
+    });
+    Action("mnuOnePoint")->trigger();
+    Settle();
+    EXPECT_EQ(shown.toStdString(), "ヘルプファイル " + (folder / "Vantorel.hlp").string() + " がありません");
+}
+
+TEST_F(MainWindowFixture, AboutBoxAndEnd) {
+    QString version, caption;
+    WhenModal([&](QWidget* modal) {
+        caption = modal->windowTitle();
+        version = modal->findChild<QLabel*>("lblVersion")->text();
+        EXPECT_EQ(modal->findChild<QLabel*>("lblProductName")->text(), "Quorbel 媒介変数と曲線");
+        EXPECT_EQ(modal->size(), QSize(413, 320));
+        modal->findChild<QPushButton*>("btnOK")->click();
+    });
+    Action("mnuShowAbout")->trigger();
+    Settle();
+    EXPECT_EQ(caption, "バージョン情報");
+    EXPECT_EQ(version, "Version 2.52 2004.07.13");
+    EXPECT_EQ(form->frmVersion.ModalResult, mrOk);
+
+    Action("mnuEnd")->trigger();
+    Settle();
+    EXPECT_FALSE(window->isVisible());
+}
