@@ -32,7 +32,7 @@ for target in "${targets[@]}"; do
   [ -f "tests/fuzz/$target.dict" ] && dictionary=(-dict="$PWD/tests/fuzz/$target.dict")
   log="build-fuzz/logs/$target.log"
   echo "fuzz.sh: $target for ${seconds}s"
-  if "$PWD/build-fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout=20 -rss_limit_mb=2048 \
+  if "$PWD/build-fuzz/tests/fuzz/$target" -max_total_time="$seconds" -timeout=60 -rss_limit_mb=2048 \
        -max_len=8192 -print_final_stats=1 -artifact_prefix="$PWD/build-fuzz/artifacts/$target-" \
        "${dictionary[@]}" "$PWD/build-fuzz/corpus/$target" "$PWD/tests/fuzz/corpus/$target" >"$log" 2>&1; then
     grep -E '^stat::number_of_executed_units|^Done' "$log" | tr '\n' ' '; echo
