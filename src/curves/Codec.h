@@ -8,3 +8,5 @@
 
 std::string Cp932ToUtf8(const std::string& cp932);
 std::string Utf8ToCp932(const std::string& utf8);
+// True when every character of the text has the shape of UTF-8: a valid lead byte and its continuation bytes.
+bool IsValidUtf8(const std::string& text);

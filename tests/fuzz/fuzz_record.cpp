@@ -10,19 +10,6 @@
 
 namespace {
 
-bool IsUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead < 0xC2 ? 0 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 0;
-        if (length == 0 || i + length > text.size()) return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-        }
-        i += length;
-    }
-    return true;
-}
-
 std::string Decimal(std::int32_t value) { return std::to_string(value); }
 
 }  // namespace
@@ -40,7 +27,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (const std::string& line : lines) {
         FUZZ_CHECK(line.find_first_of(std::string("\r\n\0", 3)) == std::string::npos);
         lineBytes += line.size();
-        FUZZ_CHECK(IsUtf8(Cp932ToUtf8(line)));
+        FUZZ_CHECK(IsValidUtf8(Cp932ToUtf8(line)));
 
         // A number that reads must read back the same from its decimal and "$" forms.
         std::int32_t value = 0;
@@ -78,6 +65,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(form->curveTable.Count == expected);
     FUZZ_CHECK(form->lstShiki.Count() == 1);
     FUZZ_CHECK(form->curveTable[0].Id == (form->CollectionKind == 1 ? 3 : form->CollectionKind == 2 ? 8 : 2));
-    for (const std::string& message : platform.messages) FUZZ_CHECK(IsUtf8(message));
+    for (const std::string& message : platform.messages) FUZZ_CHECK(IsValidUtf8(message));
     return 0;
 }
