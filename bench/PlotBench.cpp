@@ -64,6 +64,19 @@ void BM_B1_DemoPlot(benchmark::State& state) {
 }
 BENCHMARK(BM_B1_DemoPlot)->Unit(benchmark::kMillisecond);
 
+// B1 as the first plot of its θ walk: the sines and cosines kept from the plot before are
+// dropped, so every point computes its angles.
+void BM_B1_DemoPlotFirst(benchmark::State& state) {
+    Session session;
+    for (auto _ : state) {
+        session.form->sinCosMemo = SinCosMemo{};
+        session.form->btnDraw.Click();
+        benchmark::DoNotOptimize(session.form->view.canvas().Pixel(300, 300));
+    }
+    state.counters["points"] = benchmark::Counter(2161, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_B1_DemoPlotFirst)->Unit(benchmark::kMillisecond);
+
 void BM_B2_DemoRepeat(benchmark::State& state) {
     Session session;
     TfrmMain& f = *session.form;
@@ -92,6 +105,24 @@ void BM_B3_WorstRepeat(benchmark::State& state) {
     state.counters["points"] = benchmark::Counter(100.0 * 72001, benchmark::Counter::kIsIterationInvariantRate);
 }
 BENCHMARK(BM_B3_WorstRepeat)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+// B3 repeated over a instead of c: the rolling angle (a − b)·θ/b changes from curve to curve, so
+// only the sine and cosine of θ itself come from the plot before.
+void BM_B3_WorstRepeatOverA(benchmark::State& state) {
+    Session session;
+    TfrmMain& f = *session.form;
+    Session::Type(f.updStart, -100);
+    Session::Type(f.updSend, 100);
+    f.radA.UserClick();
+    Session::Type(f.updRpStart, 1);
+    Session::Type(f.updRpEnd, 100);
+    for (auto _ : state) {
+        f.btnHanpuku.Click();
+        benchmark::DoNotOptimize(f.view.canvas().Pixel(300, 300));
+    }
+    state.counters["points"] = benchmark::Counter(100.0 * 72001, benchmark::Counter::kIsIterationInvariantRate);
+}
+BENCHMARK(BM_B3_WorstRepeatOverA)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
 void BM_B4_Backgrounds(benchmark::State& state) {
     Session session;

@@ -17,6 +17,7 @@
 #include "formula/Typeset.h"
 #include "output/Print.h"
 #include "picture/PlotView.h"
+#include "plot/SinCosMemo.h"
 #include "plot/Step.h"
 #include "ui/Controls.h"
 #include "ui/Platform.h"
@@ -114,6 +115,7 @@ public:
     RecordLines lstCurve;                   // the lines of the open collection, built-in record first
     std::vector<std::string> flbCurve;      // file names of the open folder collection, " " first
     PlotView view;
+    SinCosMemo sinCosMemo;                  // the angles of the last plot, for the next one
     ColorState colors;
     TColor lastDialogColor = clBlack;       // what the colour dialog opens on
     int AnnotationTextSize = 14;

@@ -22,37 +22,55 @@ XYL Polar(L r, L sinTheta, L cosTheta) { return {r * cosTheta, r * sinTheta}; }
 
 bool KindHasFormula(int kind) { return (kind >= 0 && kind <= 14) || (kind >= 20 && kind <= 25); }
 
-CurveXY EvalCurveXY(int kind, int a, int b, int c, double theta) {
+namespace {
+
+struct SinCosPair {
+    L sin;
+    L cos;
+};
+
+// Kinds 0, 21, 22 and 24 use no sine or cosine of θ itself.
+bool UsesThetaSinCos(int kind) { return !(kind == 0 || kind == 21 || kind == 22 || kind == 24); }
+
+// The formulas. sinCos(x, s, c) gives the sine and cosine of each angle, in the order written.
+template <class SinCosFunction>
+CurveXY Evaluate(int kind, int a, int b, int c, double theta, SinCosFunction&& sinCos) {
     CurveXY result;
     if (!KindHasFormula(kind) || (kind == 14 && !(theta > 0))) return result;
 
+    const auto angle = [&](L x) {
+        SinCosPair pair;
+        sinCos(x, pair.sin, pair.cos);
+        return pair;
+    };
     const L t = theta;
     const L A = a, B = b, C = c;
-    L sinT, cosT;
-    SinCosL(t, sinT, cosT);
+    L sinT = 0, cosT = 0;
+    if (UsesThetaSinCos(kind)) {
+        const SinCosPair pair = angle(t);
+        sinT = pair.sin, cosT = pair.cos;
+    }
     XYL p{};
     switch (kind) {
         case 0:  // Lissajous figure
-            p = {C * SinL(A * t), C * SinL(B * t)};
+            p = {C * angle(A * t).sin, C * angle(B * t).sin};
             break;
         case 1: case 8: {  // epicycloid (arm b), epitrochoid (arm c)
             const L sum = static_cast<L>(a + b);
             const L arm = kind == 1 ? B : C;
-            L s, co;
-            SinCosL(sum * t / B, s, co);
-            p = {sum * cosT - arm * co, sum * sinT - arm * s};
+            const SinCosPair rolling = angle(sum * t / B);
+            p = {sum * cosT - arm * rolling.cos, sum * sinT - arm * rolling.sin};
             break;
         }
         case 3: case 11: {  // hypotrochoid (arm c), hypocycloid (arm b)
             const L difference = static_cast<L>(a - b);
             const L arm = kind == 3 ? C : B;
-            L s, co;
-            SinCosL(difference * t / B, s, co);
-            p = {difference * cosT + arm * co, difference * sinT - arm * s};
+            const SinCosPair rolling = angle(difference * t / B);
+            p = {difference * cosT + arm * rolling.cos, difference * sinT - arm * rolling.sin};
             break;
         }
         case 2:  // rose curve
-            p = Polar(C * SinL(A * t / B), sinT, cosT);
+            p = Polar(C * angle(A * t / B).sin, sinT, cosT);
             break;
         case 4:  // cycloid
             p = {A * (t - sinT), A * (1 - cosT)};
@@ -64,13 +82,13 @@ CurveXY EvalCurveXY(int kind, int a, int b, int c, double theta) {
             p = {A * (cosT * cosT * cosT), A * (sinT * sinT * sinT)};
             break;
         case 7: {  // lemniscate: the origin where cos 2θ < 0
-            L cos2 = CosL(2 * t);
+            L cos2 = angle(2 * t).cos;
             if (cos2 < 0) cos2 = 0;
             p = Polar((Sqrt2L * A) * std::sqrt(cos2), sinT, cosT);
             break;
         }
         case 9:
-            p = Polar(A + C * SinL(B * t), sinT, cosT);
+            p = Polar(A + C * angle(B * t).sin, sinT, cosT);
             break;
         case 10:  // cardioid
             p = Polar(A + A * cosT, sinT, cosT);
@@ -88,16 +106,16 @@ CurveXY EvalCurveXY(int kind, int a, int b, int c, double theta) {
             p = Polar(A, sinT, cosT);
             break;
         case 21:
-            p = {t, C * SinL((A / B) * t)};
+            p = {t, C * angle((A / B) * t).sin};
             break;
         case 22:
-            p = {t, C * CosL((A / B) * t)};
+            p = {t, C * angle((A / B) * t).cos};
             break;
         case 23:  // ellipse
             p = {A * cosT, B * sinT};
             break;
         case 24:
-            p = {t, C * SinL(t + (A * PiL) / B)};
+            p = {t, C * angle(t + (A * PiL) / B).sin};
             break;
         case 25:  // circle through the origin, centre (a, b)
             p = Polar(static_cast<L>(2 * a) * cosT + static_cast<L>(2 * b) * sinT, sinT, cosT);
@@ -120,15 +138,7 @@ CurveXY EvalCurveXY(int kind, int a, int b, int c, double theta) {
     return result;
 }
 
-double QuadrantLimit(int zoom) {
-    static constexpr double limits[] = {60, 30, 15, 7.5, 3.5, 1.8};
-    if (zoom < 1) zoom = 1;
-    if (zoom > 6) zoom = 6;
-    return limits[zoom - 1];
-}
-
-CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view) {
-    const CurveXY xy = EvalCurveXY(kind, a, b, c, theta);
+CurvePoint ToCurvePoint(const CurveXY& xy, int zoom, const PlotView& view) {
     CurvePoint point;
     point.Failure = xy.Failure;
     if (!xy.Valid) return point;
@@ -139,6 +149,32 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
     point.Column = pixel.x;
     point.Row = pixel.y;
     return point;
+}
+
+}  // namespace
+
+CurveXY EvalCurveXY(int kind, int a, int b, int c, double theta) {
+    return Evaluate(kind, a, b, c, theta, SinCosL);
+}
+
+double QuadrantLimit(int zoom) {
+    static constexpr double limits[] = {60, 30, 15, 7.5, 3.5, 1.8};
+    if (zoom < 1) zoom = 1;
+    if (zoom > 6) zoom = 6;
+    return limits[zoom - 1];
+}
+
+CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view) {
+    return ToCurvePoint(EvalCurveXY(kind, a, b, c, theta), zoom, view);
+}
+
+CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view,
+                          SinCosMemo& memo, std::size_t point) {
+    int call = 0;
+    const auto sinCos = [&](long double x, long double& sine, long double& cosine) {
+        memo.SinCos(point, call++, x, sine, cosine);
+    };
+    return ToCurvePoint(Evaluate(kind, a, b, c, theta, sinCos), zoom, view);
 }
 
 bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform) {

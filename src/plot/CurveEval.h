@@ -4,7 +4,10 @@
 // refuses b = 0 before a plot. Drawing the points is the plot routine's business (PlotCurve.cpp).
 #pragma once
 
+#include <cstddef>
+
 #include "picture/PlotView.h"
+#include "plot/SinCosMemo.h"
 
 class Platform;
 
@@ -44,6 +47,9 @@ CurveXY EvalCurveXY(int kind, int a, int b, int c, double theta);
 double QuadrantLimit(int zoom);
 // EvalCurveXY, then the outside test against QuadrantLimit(zoom), then view.MapPoint.
 CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view);
+// The same for point `point` of a θ walk, taking the sines and cosines from `memo` where it holds them.
+CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view,
+                          SinCosMemo& memo, std::size_t point);
 // False, after the warning "警告！ｂは０をとれません", for b = 0 with a kind that divides by b
 // (1, 2, 3, 8, 11, 12, 13, 21, 22, 24); true otherwise.
 bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform);

@@ -67,7 +67,8 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     };
 
     int zoom = Zoom();
-    CurvePoint p = EvalCurvePoint(kind, a, b, c, theta, zoom, view);
+    std::size_t point = 0;
+    CurvePoint p = EvalCurvePoint(kind, a, b, c, theta, zoom, view, sinCosMemo, point);
     if (p.Failure != CurveFailure::None) return fail(p.Failure);
     // A point without a value lifts the pen: the next point is moved to, not joined.
     bool penDown = p.Valid;
@@ -101,7 +102,7 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
         canvas.Pen.Width = width;
         for (int step = 0; step < steps.stepsPerSegment; ++step) {
             theta += ThetaStep;
-            p = EvalCurvePoint(kind, a, b, c, theta, zoom, view);
+            p = EvalCurvePoint(kind, a, b, c, theta, zoom, view, sinCosMemo, ++point);
             if (!p.Valid) {
                 if (p.Failure != CurveFailure::None) return fail(p.Failure);
                 penDown = false;

@@ -301,3 +301,37 @@ TEST_F(PlotCurve, RepeatDisplayCountsAsRunningBetweenItsCurves) {
     EXPECT_FALSE(form->PlotRunning());
     EXPECT_EQ(form->updC.Value(), 3);
 }
+
+// Each plot leaves its sines and cosines for the next one; whatever ran before, a curve must come
+// out as a fresh window draws it: same angle with other parameters, other kinds that use the
+// kept places for other angles, and a walk that starts elsewhere.
+TEST_F(PlotCurve, CurveAfterOtherCurvesIsTheOneAFreshWindowDraws) {
+    REQUIRE_DRAWING_CANVAS();
+    const std::vector<CurveSetting> sequence = {
+        {.kind = 3, .a = 13, .b = 3, .c = 11},
+        {.kind = 3, .a = 13, .b = 3, .c = 30},  // the same angles, another arm
+        {.kind = 3, .a = 13, .b = 4, .c = 11},  // θ the same, the rolling angle not
+        {.kind = 0, .a = 3, .b = 2, .c = 10},   // no θ angle: a·θ and b·θ in its places
+        {.kind = 7, .a = 5, .b = 1, .c = 1},
+        {.kind = 2, .a = 5, .b = 3, .c = 12},
+        {.kind = 3, .a = 13, .b = 3, .c = 11, .thetaStart = -2, .thetaEnd = 4},
+        {.kind = 3, .a = 13, .b = 3, .c = 11},
+    };
+    std::vector<std::vector<TColor>> inSequence;
+    for (const CurveSetting& setting : sequence) {
+        Use(setting);
+        form->PlotCurve(0, 0, false);
+        inSequence.push_back(canvas().Picture().Pixels());
+    }
+    for (std::size_t i = 0; i < sequence.size(); ++i) {
+        form = std::make_unique<TfrmMain>(platform, std::filesystem::temp_directory_path().string());
+        Use(sequence[i]);
+        form->PlotCurve(0, 0, false);
+        const std::vector<TColor>& fresh = canvas().Picture().Pixels();
+        ASSERT_EQ(fresh.size(), inSequence[i].size());
+        int differences = 0;
+        for (std::size_t p = 0; p < fresh.size(); ++p) differences += fresh[p] != inSequence[i][p];
+        EXPECT_EQ(differences, 0) << "curve " << i << " of the sequence";
+        EXPECT_GT(CountPixels(clBlack, GraphArea), 100) << "curve " << i << " drew nothing";
+    }
+}
