@@ -66,6 +66,8 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
         platform.ShowMessage(FailureMessage(failure));
     };
 
+    const StepCountsResult steps = StepCounts(cmbStep.ItemIndex(), thetaEnd - thetaStart);
+    if (steps.segments > 0) sinCosMemo.Reserve(static_cast<std::size_t>(steps.segments) * steps.stepsPerSegment + 1);
     int zoom = Zoom();
     std::size_t point = 0;
     CurvePoint p = EvalCurvePoint(kind, a, b, c, theta, zoom, view, sinCosMemo, point);
@@ -74,7 +76,6 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     bool penDown = p.Valid;
     if (p.Valid) canvas.MoveTo(p.Column, p.Row);
 
-    const StepCountsResult steps = StepCounts(cmbStep.ItemIndex(), thetaEnd - thetaStart);
     const double da = a, db = b, dc = c;
     DrawAuxFigure(kind, da, db, dc, theta);
     DrawAuxMarker(kind, {p.Column, p.Row}, da, db, dc, theta);

@@ -1,8 +1,14 @@
 #include "plot/SinCosMemo.h"
 
+#include <algorithm>
 #include <limits>
 
-void SinCosMemo::Grow(std::size_t point) {
+void SinCosMemo::Reserve(std::size_t points) {
+    const std::size_t size = std::min(points, MaxPoints) * CallsPerPoint;
+    if (size <= entries.size()) return;
+    // New entries hold a NaN argument, which equals nothing. Growing once to the size asked for,
+    // not step by step, keeps the old and the new array from being held together at their largest.
     const long double nan = std::numeric_limits<long double>::quiet_NaN();
-    entries.resize((point + 1) * CallsPerPoint, Entry{nan, nan, nan});
+    entries.reserve(size);
+    entries.resize(size, Entry{nan, nan, nan});
 }

@@ -18,13 +18,14 @@ public:
     // Points it keeps: the longest θ walk, 360·200 steps, and its start point.
     static constexpr std::size_t MaxPoints = 72001;
 
+    // Makes room for the first `points` points (at most MaxPoints); points beyond are computed.
+    void Reserve(std::size_t points);
     // sin and cos of x for call `call` (0, 1, …) of point `point`, from the memo when it holds x.
     // Inline on purpose: a long double passed to a function goes through memory, and on some
     // processors reading back an 80-bit store costs as much as the memo saves.
     void SinCos(std::size_t point, int call, long double x, long double& sine, long double& cosine) {
-        if (point >= MaxPoints || call < 0 || call >= CallsPerPoint) return SinCosL(x, sine, cosine);
         const std::size_t index = point * CallsPerPoint + static_cast<std::size_t>(call);
-        if (index >= entries.size()) Grow(point);
+        if (call < 0 || call >= CallsPerPoint || index >= entries.size()) return SinCosL(x, sine, cosine);
         Entry& entry = entries[index];
         // Zeros compare equal whatever their signs, and sin(−0) is −0; signbit is slow on long double.
         if (entry.argument == x && (x != 0 || std::signbit(entry.argument) == std::signbit(x))) {
@@ -42,8 +43,5 @@ private:
         long double sine;
         long double cosine;
     };
-    std::vector<Entry> entries;  // CallsPerPoint per point, allocated as the points are reached
-
-    // Makes room for the entries of `point`, with arguments that equal nothing (NaN).
-    void Grow(std::size_t point);
+    std::vector<Entry> entries;  // CallsPerPoint per point
 };

@@ -25,6 +25,7 @@ void ExpectSameAsSinCosL(SinCosMemo& memo, std::size_t point, int call, long dou
 
 TEST(SinCosMemo, GivesWhatSinCosLGivesWhateverWasAskedBefore) {
     SinCosMemo memo;
+    memo.Reserve(3000);
     const long double step = 0.0087266462599716478846L;
     // A walk, the same walk again (taken from the memo), then a walk with its angles moved by
     // one unit in the last place: a memo that matched loosely would hand back the old values.
@@ -43,6 +44,7 @@ TEST(SinCosMemo, GivesWhatSinCosLGivesWhateverWasAskedBefore) {
 
 TEST(SinCosMemo, KeepsTheSignOfZeroAndNeverKeepsNaN) {
     SinCosMemo memo;
+    memo.Reserve(3);
     ExpectSameAsSinCosL(memo, 0, 0, 0.0L);
     ExpectSameAsSinCosL(memo, 0, 0, -0.0L);  // equal to +0, but its sine is −0
     ExpectSameAsSinCosL(memo, 0, 0, 0.0L);
@@ -57,12 +59,20 @@ TEST(SinCosMemo, KeepsTheSignOfZeroAndNeverKeepsNaN) {
 
 TEST(SinCosMemo, PointsAndCallsBeyondItsSizeAreComputed) {
     SinCosMemo memo;
-    // Entries not yet reached hold nothing that could pass for a result, not even for x = 0.
-    ExpectSameAsSinCosL(memo, 100, 0, 0.0L);
+    ExpectSameAsSinCosL(memo, 0, 0, 1.0L);  // nothing reserved yet
+    ExpectSameAsSinCosL(memo, 0, 0, 2.0L);
+    memo.Reserve(100);
+    // New entries hold nothing that could pass for a result, not even for x = 0.
     ExpectSameAsSinCosL(memo, 99, 1, 0.0L);
-    ExpectSameAsSinCosL(memo, SinCosMemo::MaxPoints - 1, 1, 2.0L);
-    ExpectSameAsSinCosL(memo, SinCosMemo::MaxPoints, 0, 3.0L);
-    ExpectSameAsSinCosL(memo, SinCosMemo::MaxPoints, 0, 4.0L);
+    ExpectSameAsSinCosL(memo, 100, 0, 3.0L);
+    ExpectSameAsSinCosL(memo, 100, 0, 4.0L);
     ExpectSameAsSinCosL(memo, 7, SinCosMemo::CallsPerPoint, 5.0L);
     ExpectSameAsSinCosL(memo, 7, SinCosMemo::CallsPerPoint, 6.0L);
+    // Reserving keeps what is held, and never more than MaxPoints.
+    ExpectSameAsSinCosL(memo, 50, 0, 7.0L);
+    memo.Reserve(SinCosMemo::MaxPoints + 10);
+    ExpectSameAsSinCosL(memo, 50, 0, 7.0L);
+    ExpectSameAsSinCosL(memo, SinCosMemo::MaxPoints - 1, 1, 8.0L);
+    ExpectSameAsSinCosL(memo, SinCosMemo::MaxPoints, 0, 9.0L);
+    ExpectSameAsSinCosL(memo, SinCosMemo::MaxPoints, 0, 10.0L);
 }
