@@ -23,15 +23,3 @@ inline void SinCosL(long double x, long double& sine, long double& cosine) {
     sine = std::sin(x);
     cosine = std::cos(x);
 }
-
-inline long double SinL(long double x) {
-    long double s, c;
-    SinCosL(x, s, c);
-    return s;
-}
-
-inline long double CosL(long double x) {
-    long double s, c;
-    SinCosL(x, s, c);
-    return c;
-}

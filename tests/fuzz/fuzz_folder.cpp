@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "FuzzInput.h"
+#include "FuzzSetup.h"
 #include "app/Main.h"
 #include "ui/ScriptedPlatform.h"
 

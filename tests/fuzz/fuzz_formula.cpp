@@ -1,6 +1,7 @@
 // A formula line of arbitrary bytes typeset on a caption-sized picture at an arbitrary place,
 // size and magnification: every byte string must draw somehow and end on the row it started.
 #include "FuzzInput.h"
+#include "FuzzSetup.h"
 #include "formula/Math.h"
 #include "formula/Typeset.h"
 

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "FuzzInput.h"
+#include "FuzzSetup.h"
 #include "app/Main.h"
 #include "ui/ScriptedPlatform.h"
 

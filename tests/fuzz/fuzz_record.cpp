@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "FuzzInput.h"
+#include "FuzzSetup.h"
 #include "app/Main.h"
 #include "curves/Codec.h"
 #include "ui/ScriptedPlatform.h"

@@ -102,7 +102,9 @@ TEST_F(MainWindowFixture, LayoutNumbersForTwoScreens) {
         QWidget* widget = window->Widget(QString::fromUtf8(place.name.data(), place.name.size()));
         ASSERT_NE(widget, nullptr) << place.name;
         EXPECT_EQ(widget->pos(), QPoint(place.rect.left, place.rect.top)) << place.name;
-        if (place.rect.Width() > 0) EXPECT_EQ(widget->width(), place.rect.Width()) << place.name;
+        if (place.rect.Width() > 0) {
+            EXPECT_EQ(widget->width(), place.rect.Width()) << place.name;
+        }
         EXPECT_EQ(widget->parentWidget()->objectName().toStdString(), place.container) << place.name;
     }
 }
