@@ -201,6 +201,8 @@ TEST_F(SaveFaults, AThousandSavesCutShortByCrashesLoseNoFile) {
     EXPECT_GT(saved, 250);
     EXPECT_GT(failed, 100);
     for (const std::string& name : base.Names("UsCurves")) {
-        if (!expected.count(name)) EXPECT_EQ(name[0], '.') << "a leftover that a loader would list: " << name;
+        if (!expected.count(name)) {
+            EXPECT_EQ(name[0], '.') << "a leftover that a loader would list: " << name;
+        }
     }
 }
