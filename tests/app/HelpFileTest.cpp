@@ -2,6 +2,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "app/Main.h"
@@ -13,6 +15,12 @@ std::string ShippedHelp() {
     std::stringstream text;
     text << file.rdbuf();
     return text.str();
+}
+
+std::vector<std::string> Matches(const std::string& text, const std::regex& pattern) {
+    std::vector<std::string> found;
+    for (std::sregex_iterator it(text.begin(), text.end(), pattern), end; it != end; ++it) found.push_back((*it)[1]);
+    return found;
 }
 }  // namespace
 
@@ -38,4 +46,34 @@ TEST(HelpFile, HasAnAnchorForEveryContextTheProgramAsksFor) {
         EXPECT_NE(help.find("<a name=\"" + std::to_string(context) + "\">"), std::string::npos) << "context " << context;
     }
     EXPECT_NE(help.find("<meta charset=\"utf-8\">"), std::string::npos);
+}
+
+// The help window shows only what the file holds: every link must lead to an anchor in it, and a
+// page is reachable only when the contents link it (or an anchor that stands with it).
+TEST(HelpFile, EveryLinkLeadsToAnAnchorAndTheContentsReachEveryPage) {
+    std::string help = ShippedHelp();
+    ASSERT_FALSE(help.empty());
+    const std::vector<std::string> anchors = Matches(help, std::regex(R"re(<a name="([^"]+)"></a>)re"));
+    const std::set<std::string> names(anchors.begin(), anchors.end());
+    EXPECT_EQ(names.size(), anchors.size()) << "an anchor name is used twice";
+    for (const std::string& target : Matches(help, std::regex(R"re(href="([^"]*)")re"))) {
+        EXPECT_TRUE(target.size() > 1 && target[0] == '#' && names.count(target.substr(1))) << "link " << target;
+    }
+    EXPECT_EQ(help.find("<img"), std::string::npos);
+    EXPECT_EQ(help.find("<script"), std::string::npos);
+
+    const std::size_t top = help.find("<a name=\"224\">"), firstSection = help.find("<a name=\"224-1\">");
+    ASSERT_LT(top, firstSection);
+    const std::vector<std::string> linked = Matches(help.substr(top, firstSection - top), std::regex(R"re(href="#([^"]+)")re"));
+    const std::set<std::string> inContents(linked.begin(), linked.end());
+    for (int kind = 0; kind <= 25; ++kind) {
+        EXPECT_TRUE(inContents.count("kind-" + std::to_string(kind))) << "curve kind " << kind << " has no page in the contents";
+    }
+    // Anchors written one after another mark the same page; one of them must be in the contents.
+    for (const std::string& run : Matches(help, std::regex(R"re(((?:<a name="[^"]+"></a>\s*)+))re"))) {
+        const std::vector<std::string> together = Matches(run, std::regex(R"re(name="([^"]+)")re"));
+        bool reachable = together == std::vector<std::string>{"224"};
+        for (const std::string& name : together) reachable = reachable || inContents.count(name);
+        EXPECT_TRUE(reachable) << "no link in the contents leads to the page of anchor " << together.front();
+    }
 }
