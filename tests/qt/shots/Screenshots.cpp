@@ -1,11 +1,12 @@
 // Takes screenshots of the real program for people to look at: after start-up, with the STEP
-// dialog open, of the print preview and of the help window; and prints the preview to a PDF file
+// dialog open, of the print preview, of the colour dialog and of the help window; and prints the preview to a PDF file
 // through the print dialog. Run under a display (scripts/screenshots.sh uses Xvfb):
 //   quorbel_screenshots DATA_FOLDER OUTPUT_FOLDER
 #include <cstdio>
 #include <functional>
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -19,6 +20,7 @@
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtSupport.h"
+#include "qt/Translations.h"
 
 namespace {
 QString outputFolder;
@@ -39,6 +41,7 @@ Widget* Find(QWidget* root, const char* name) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    InstallJapaneseTranslations(application);
     if (argc < 3) {
         std::fprintf(stderr, "usage: quorbel_screenshots DATA_FOLDER OUTPUT_FOLDER\n");
         return 2;
@@ -99,6 +102,14 @@ int main(int argc, char** argv) {
     Find<QToolButton>(window.Client(), "spdPrint")->click();
     Settle();
     std::printf("pdf: %s %s\n", qPrintable(pdf), QFile::exists(pdf) ? "written" : "MISSING");
+
+    // The colour dialog, with Qt's own texts in Japanese.
+    WhenModal([&](QWidget* modal) {
+        Shoot("8-colour-dialog.png");
+        if (auto* colours = qobject_cast<QColorDialog*>(modal)) colours->reject(); else modal->close();
+    });
+    Find<QToolButton>(window.Client(), "spdLineColor")->click();
+    Settle();
 
     // The help window at its contents, beside the main window.
     form.mnuShowHelp.Click();
