@@ -1,6 +1,7 @@
-// Takes screenshots of the real program for people to look at: after start-up, with the STEP
-// dialog open, of the print preview, of the colour dialog and of the help window; and prints the preview to a PDF file
-// through the print dialog. Run under a display (scripts/screenshots.sh uses Xvfb):
+// Takes screenshots of the real program for people to look at: after start-up, of the ﾌｧｲﾙ menu,
+// with the STEP dialog open, of the print preview, of the colour dialog and of the help window;
+// and prints the preview to a PDF file through the print dialog. Run under a display
+// (scripts/screenshots.sh uses Xvfb):
 //   quorbel_screenshots DATA_FOLDER OUTPUT_FOLDER
 #include <cstdio>
 #include <functional>
@@ -8,6 +9,8 @@
 #include <QApplication>
 #include <QColorDialog>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -59,6 +62,15 @@ int main(int argc, char** argv) {
     Settle();
     window.Start();
     Shoot("1-startup.png");
+
+    // The ﾌｧｲﾙ menu, with the keys of its commands.
+    if (auto* fileMenu = window.findChild<QMenu*>(QStringLiteral("mnuFile"))) {
+        fileMenu->popup(window.mapToGlobal(QPoint(0, window.menuBar()->height())));
+        QElapsedTimer shown;
+        for (shown.start(); shown.elapsed() < 300;) QApplication::processEvents();
+        Shoot("1b-file-menu.png");
+        fileMenu->close();
+    }
 
     // STEP表示: the dialog pauses before the first segment; 中止 ends the drawing.
     bool stepShown = false;
