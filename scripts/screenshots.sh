@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds Quorbel and takes screenshots of the real window under Xvfb at 1280×1024 (start-up, the
-# STEP dialog, the print preview, the print dialog, the help window), prints the preview to a PDF
-# through the print dialog and turns that PDF into PNG. Everything lands in build/screenshots/.
+# STEP dialog, the print preview, the print dialog, the colour dialog, the help window), prints
+# the preview to a PDF through the print dialog and turns that PDF into PNG. Everything lands in
+# build/screenshots/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh

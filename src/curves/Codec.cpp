@@ -95,3 +95,18 @@ bool IsValidUtf8(const std::string& text) {
     }
     return true;
 }
+
+std::string WithoutControlCharacters(const std::string& utf8) {
+    std::string kept;
+    const auto* text = reinterpret_cast<const unsigned char*>(utf8.data());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t length = Utf8Length(text + i, utf8.size() - i);
+        const unsigned char lead = text[i];
+        const bool control = lead < 0x20 || lead == 0x7F ||
+                             (length == 2 && lead == 0xC2 && text[i + 1] < 0xA0) ||
+                             (length == 3 && lead == 0xE2 && text[i + 1] == 0x80 && (text[i + 2] == 0xA8 || text[i + 2] == 0xA9));
+        if (!control) kept.append(utf8, i, length);
+        i += length;
+    }
+    return kept;
+}

@@ -10,3 +10,6 @@ std::string Cp932ToUtf8(const std::string& cp932);
 std::string Utf8ToCp932(const std::string& utf8);
 // True when every character of the text has the shape of UTF-8: a valid lead byte and its continuation bytes.
 bool IsValidUtf8(const std::string& text);
+// `utf8` without control characters: C0 (line ends and tabs included), DEL, C1, and the line and
+// paragraph separators U+2028 and U+2029. Whatever is left is one line of text.
+std::string WithoutControlCharacters(const std::string& utf8);

@@ -1,7 +1,10 @@
 // The three collections: the catalog "Curves20.crx" and the curve folders "BtCurves" and
 // "UsCurves", read into lstCurve behind the collection's built-in record, parsed into the curve
 // table and listed in lstShiki. Choosing a line (lstShikiClick) belongs to curves/Choose.cpp.
+#include <sys/stat.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <memory>
@@ -73,6 +76,19 @@ std::string WithSeparator(std::string folder) {
     return folder + static_cast<char>(fs::path::preferred_separator);
 }
 
+// What keeps the folder `folderPath` from being listed, as the end of its message; null when
+// nothing does.
+const char* FolderProblem(const std::string& folderPath) {
+    std::string path = folderPath;
+    while (path.size() > 1 && path.back() == fs::path::preferred_separator) path.pop_back();
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        if (errno == ENOENT || errno == ENOTDIR) return "がありません";
+        return errno == ELOOP ? "：リンクが循環しています" : "：読み込めません";
+    }
+    return S_ISDIR(info.st_mode) ? nullptr : "：フォルダではありません";
+}
+
 }  // namespace
 
 void TfrmMain::OpenCollection(int n) {
@@ -122,25 +138,30 @@ void TfrmMain::LoadCatalog(const std::string& name) {
 void TfrmMain::LoadCurveFolder(const std::string& folder) {
     const std::string folderPath = BaseFolder + WithSeparator(folder);
 
+    // A folder that cannot be listed leaves no collection: the list is empty and no curve is
+    // chosen, as for a missing catalog.
+    auto fail = [this, &folderPath](const char* problem) {
+        platform.ShowMessage(PathText(folderPath) + problem);
+        lstShiki.Clear();
+        lstCurve.clear();
+        flbCurve.clear();
+    };
+    if (const char* problem = FolderProblem(folderPath)) return fail(problem);
+
     std::vector<std::string> names;
     std::error_code error;
-    if (!fs::is_directory(folderPath, error)) {
-        platform.ShowMessage(PathText(folderPath) + (fs::exists(folderPath, error) ? "：読み込めません" : "がありません"));
-    } else {
-        fs::current_path(folderPath, error);
-        fs::directory_iterator it(folderPath, error), end;
-        for (; !error && it != end; it.increment(error)) {
-            std::error_code typeError;
-            std::string fileName = it->path().filename().string();
-            if (IsCurveFileName(fileName) && it->is_regular_file(typeError)) names.push_back(std::move(fileName));
-        }
-        // The files listed before a listing error are still read.
-        if (error) platform.ShowMessage(PathText(folderPath) + "：読み込めません");
-        std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) {
-            std::string lx = Lower(x), ly = Lower(y);
-            return lx != ly ? lx < ly : x < y;
-        });
+    fs::current_path(folderPath, error);
+    fs::directory_iterator it(folderPath, error), end;
+    for (; !error && it != end; it.increment(error)) {
+        std::error_code typeError;
+        std::string fileName = it->path().filename().string();
+        if (IsCurveFileName(fileName) && it->is_regular_file(typeError)) names.push_back(std::move(fileName));
     }
+    if (error) return fail("：読み込めません");
+    std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) {
+        std::string lx = Lower(x), ly = Lower(y);
+        return lx != ly ? lx < ly : x < y;
+    });
 
     lstShiki.Clear();
     lstCurve.clear();

@@ -5,13 +5,17 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <filesystem>
+#include <random>
 
 namespace fs = std::filesystem;
 
 namespace {
-// Enough tries to step over leftovers of earlier crashes without looping for ever.
+// Enough tries to step over a name that is taken without looping for ever.
 constexpr int MaxTemporaryAttempts = 100;
+constexpr const char* TemporaryPrefix = ".quorbel-";
+constexpr const char* TemporarySuffix = ".tmp";
 
 // The folder that holds `path` ("." for a bare file name).
 std::string FolderOf(const std::string& path) {
@@ -25,6 +29,34 @@ std::string ResolveLink(const std::string& path) {
     if (!fs::is_symlink(path, error)) return path;
     fs::path target = fs::weakly_canonical(path, error);
     return error ? path : target.string();
+}
+
+bool AllOf(const std::string& text, std::size_t from, std::size_t to, bool (*accept)(char)) {
+    for (std::size_t i = from; i < to; ++i) {
+        if (!accept(text[i])) return false;
+    }
+    return from < to;
+}
+
+// A fresh token for each temporary name, so that leftovers of earlier crashes are stepped over
+// at the first try.
+std::uint32_t NextTemporaryToken() {
+    static std::mt19937 generator{std::random_device{}()};
+    return static_cast<std::uint32_t>(generator());
+}
+
+// Removes the leftovers of interrupted saves from `folder`: regular files named as the writer
+// names its temporary files and older than StaleTemporaryAge. Nothing else is ever touched.
+void RemoveStaleTemporaryFiles(const std::string& folder, FileSteps& steps) {
+    std::error_code error;
+    const auto now = fs::file_time_type::clock::now();
+    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
+        if (!IsTemporaryCurveFileName(it->path().filename().string())) continue;
+        std::error_code entryError;
+        if (it->symlink_status(entryError).type() != fs::file_type::regular) continue;
+        const auto written = fs::last_write_time(it->path(), entryError);
+        if (!entryError && now - written >= StaleTemporaryAge) steps.Remove(it->path().string());
+    }
 }
 }  // namespace
 
@@ -72,20 +104,37 @@ FileSteps& SystemFileSteps() {
 std::string CurveFileText(const RecordLines& lines) {
     std::string text;
     for (const std::string& line : lines) {
-        text += line;
+        // No CP932 trail byte lies in the control range, so no two-byte character loses a byte.
+        for (char c : line) {
+            if (static_cast<unsigned char>(c) >= 0x20 && c != 0x7F) text += c;
+        }
         text += "\r\n";
     }
     return text;
 }
 
-std::string TemporaryCurveFileName(const std::string& path, int attempt) {
-    fs::path target(path);
-    std::string hidden = "." + target.filename().string() + "." + std::to_string(::getpid()) + "-" +
-                         std::to_string(attempt) + ".tmp";
-    return (target.parent_path() / hidden).string();
+std::string TemporaryCurveFileName(const std::string& path, std::uint32_t token) {
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(token));
+    std::string hidden = TemporaryPrefix + std::to_string(::getpid()) + "-" + hex + TemporarySuffix;
+    return (fs::path(path).parent_path() / hidden).string();
+}
+
+bool IsTemporaryCurveFileName(const std::string& name) {
+    const std::string prefix = TemporaryPrefix, suffix = TemporarySuffix;
+    if (name.size() < prefix.size() + 1 + 9 + suffix.size() || name.compare(0, prefix.size(), prefix) != 0 ||
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+        return false;
+    }
+    const std::size_t tokenEnd = name.size() - suffix.size();
+    const std::size_t dash = tokenEnd - 9;
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    auto isHex = [](char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); };
+    return name[dash] == '-' && AllOf(name, prefix.size(), dash, isDigit) && AllOf(name, dash + 1, tokenEnd, isHex);
 }
 
 bool WriteCurveLines(const std::string& requestedPath, const RecordLines& lines, FileSteps& steps) {
+    if (lines.size() != static_cast<std::size_t>(RecordLineCount)) return false;
     const std::string path = ResolveLink(requestedPath);
 
     // A new file takes the permissions of the one it replaces, and a file the user may not write
@@ -97,10 +146,11 @@ bool WriteCurveLines(const std::string& requestedPath, const RecordLines& lines,
         mode = existing.st_mode & 07777;
     }
 
+    RemoveStaleTemporaryFiles(FolderOf(path), steps);
     std::string temporary;
     int fd = -1;
     for (int attempt = 0; attempt < MaxTemporaryAttempts && fd < 0; ++attempt) {
-        temporary = TemporaryCurveFileName(path, attempt);
+        temporary = TemporaryCurveFileName(path, NextTemporaryToken());
         fd = steps.CreateNew(temporary, mode);
         if (fd < 0 && errno != EEXIST) return false;
     }

@@ -85,7 +85,9 @@ std::int32_t ReadNumberLine(const RecordLines& lines, std::size_t index, Platfor
     if (line.empty() || line == "*") return NotPlaceholder;
     std::int32_t value = 0;
     if (ParseNumberText(line, value)) return value;
-    platform.ShowMessage(Cp932ToUtf8(line));
+    // A line of a million characters would make a message box that takes seconds to paint and
+    // reaches far beyond the screen: the message shows what a box can.
+    platform.ShowMessage(MessageExcerpt(Cp932ToUtf8(line)));
     return 0;
 }
 

@@ -57,7 +57,7 @@ struct CurveTable {
 
 // Reads number line `index` (0-based into `lines`): "*" or empty gives 99; leading blanks, then
 // decimal with optional sign or "$" and hex digits; anything else (a number beyond 32 bits too)
-// shows the line itself as a message and gives 0.
+// shows the line itself as a message (cut to a MessageExcerpt) and gives 0.
 std::int32_t ReadNumberLine(const RecordLines& lines, std::size_t index, Platform& platform);
 // Parses a number text by the same rule; false when it is not a number.
 bool ParseNumberText(const std::string& text, std::int32_t& value);

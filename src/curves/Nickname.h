@@ -1,5 +1,6 @@
 // The naming dialog: asks for the curve's nickname before a save under a new name. OK writes the
-// name into line 1 of the working record and "*" into the five note lines.
+// name, without line breaks or other control characters, into line 1 of the working record and
+// "*" into the five note lines.
 #pragma once
 
 #include "curves/Edit.h"

@@ -84,7 +84,8 @@ StepDialog::StepDialog(TfrmStep& step, QWidget* mainClient, QWidget* parent) : F
     Edit(binder, step.edtStep, this, 48, 10, 64, 22);
     PlainLabel(QStringLiteral("回数"), this, 132, 14);
     Edit(binder, step.edtCount, this, 164, 10, 96, 22);
-    Button(binder, step.btnOk, this, 12, 48, 96, 32)->setDefault(true);
+    nextButton = Button(binder, step.btnOk, this, 12, 48, 96, 32);
+    nextButton->setDefault(true);
     Button(binder, step.btnAll, this, 116, 48, 96, 32);
     Button(binder, step.btnCancel, this, 220, 48, 96, 32);
 }
@@ -92,6 +93,7 @@ StepDialog::StepDialog(TfrmStep& step, QWidget* mainClient, QWidget* parent) : F
 void StepDialog::Place() {
     QPoint corner = mainClient ? mainClient->mapToGlobal(QPoint(form.Left, form.Top)) : QPoint(form.Left, form.Top);
     MoveFrameTo(corner.x(), corner.y());
+    nextButton->setFocus();  // Space or Enter goes on at once
 }
 
 NickNameDialog::NickNameDialog(TfrmNickName& naming, QWidget* parent) : FormDialog(naming, parent) {

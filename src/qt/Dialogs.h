@@ -14,6 +14,7 @@ class TfrmEdit;
 class TfrmVersion;
 class TfrmPrint;
 class PictureWidget;
+class QPushButton;
 
 class FormDialog : public QDialog, public ModalView {
 public:
@@ -39,6 +40,7 @@ protected:
 
 private:
     QWidget* mainClient;
+    QPushButton* nextButton;  // 次を表示, which has the focus when the dialog opens
 };
 
 class NickNameDialog : public FormDialog {

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -19,6 +20,7 @@
 
 #include "qt/Artwork.h"
 #include "qt/Dialogs.h"
+#include "qt/HelpWindow.h"
 #include "qt/PictureWidget.h"
 
 namespace {
@@ -37,6 +39,16 @@ const std::map<std::string_view, const char*> GroupCaptions = {
     {"grpWidth", ""}, {"grpHeniki", "変域"}, {"grpRepeat", "反復表示"}};
 
 QRect ToQRect(const TRect& rect) { return QRect(rect.left, rect.top, rect.Width(), rect.Height()); }
+
+// The keys of the commands, by the name of the menu item or button whose command they give. A menu
+// item shows its key in the menu. A text field that has the focus keeps the keys it uses itself
+// (Ctrl+C copies its text there, not the picture).
+const std::map<std::string_view, QKeySequence> ShortcutKeys = {
+    {"btnDraw", QKeySequence(Qt::Key_F5)},
+    {"Save1", QKeySequence(Qt::CTRL | Qt::Key_S)},
+    {"mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
+    {"mnuClipBoard", QKeySequence(Qt::CTRL | Qt::Key_C)},
+};
 }  // namespace
 
 MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
@@ -51,6 +63,7 @@ MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
     setCentralWidget(client);
     BuildMenus();
     BuildToolBarAndPanel();
+    AddShortcuts();
     ApplyLayout(platform.Screen());
 
     auto* step = new StepDialog(form.frmStep, client, this);
@@ -141,6 +154,31 @@ void MainWindow::BuildMenus() {
     addMenu(form.mnuShow, {&form.mnuShowFile});
     addMenu(form.mnuSettei, {&form.mnuSetColor, &form.KB1});
     addMenu(form.mnuHelp, {&form.mnuShowHelp, &form.mnuOnePoint, nullptr, &form.mnuShowAbout});
+}
+
+void MainWindow::AddShortcuts() {
+    for (const auto& [name, keys] : ShortcutKeys) {
+        const QString objectName = QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
+        if (auto* item = findChild<QAction*>(objectName)) {
+            item->setShortcut(keys);
+            continue;
+        }
+        // A button's caption sets its own shortcut (its mnemonic), so the key is an action of the
+        // window that presses the button, as a click would.
+        auto* button = qobject_cast<QAbstractButton*>(Widget(objectName));
+        Q_ASSERT_X(button, "MainWindow::AddShortcuts", "ShortcutKeys names a control that is neither a menu item nor a button");
+        auto* press = new QAction(this);
+        press->setShortcut(keys);
+        addAction(press);
+        connect(press, &QAction::triggered, button, &QAbstractButton::click);
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    QMainWindow::closeEvent(event);
+    // The program ends with its main window: the help window, a window of its own, must not keep
+    // it running.
+    if (event->isAccepted() && platform.Help()) platform.Help()->close();
 }
 
 void MainWindow::BuildToolBarAndPanel() {

@@ -1,7 +1,8 @@
 // The main window's view: a QMainWindow with the menu bar, the tool bar pnlMain, the curve list,
 // the parameter panel, the notes and the picture, every widget bound to its control model in
 // TfrmMain and placed where app/Layout.h says. It also owns the dialogs' views, answers F1 with
-// the help context of the control or menu item, and closes when the form asks to.
+// the help context of the control or menu item, gives the commands their keys (ShortcutKeys in
+// MainWindow.cpp), and closes when the form asks to, taking the help window with it.
 #pragma once
 
 #include <QMainWindow>
@@ -35,11 +36,13 @@ public:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void FitFrame();
     void BuildMenus();
     void BuildToolBarAndPanel();
+    void AddShortcuts();
     QWidget* MakeControl(const ControlPlace& place, QWidget* container);
 
     TfrmMain& form;

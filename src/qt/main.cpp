@@ -1,5 +1,6 @@
-// The desktop program: the application, the main window over the Qt platform in the working
-// folder the program was started in, the start sequence once the window shows, the event loop.
+// The desktop program: the application with Qt's own texts in Japanese, the main window over the
+// Qt platform in the working folder the program was started in, the start sequence once the
+// window shows, the event loop.
 #include <QApplication>
 #include <QDir>
 #include <QTimer>
@@ -8,9 +9,11 @@
 #include "qt/Artwork.h"
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
+#include "qt/Translations.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    InstallJapaneseTranslations(application);
     const QString title = QStringLiteral("Quorbel 数学Ｃ／媒介変数と曲線");
     QApplication::setApplicationName(QStringLiteral("quorbel"));
     QApplication::setWindowIcon(ProgramIcon());

@@ -26,6 +26,14 @@ struct ScreenSize {
     int height = 768;
 };
 
+// What one message box shows at most: MessageBoxLines lines of MessageBoxColumns characters,
+// which fit a 1024 × 768 screen (the desktop's boxes wrap a long line themselves).
+constexpr int MessageBoxLines = 20;
+constexpr int MessageBoxColumns = 50;
+// `utf8` as a message box can show it: cut with "…" after MessageBoxLines × MessageBoxColumns
+// characters; a shorter text stays as it is. Characters are never split.
+std::string MessageExcerpt(const std::string& utf8);
+
 class Platform {
 public:
     virtual ~Platform() = default;

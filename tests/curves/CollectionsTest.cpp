@@ -206,13 +206,24 @@ TEST_F(Collections, UnreadableAndOversizedFilesAreReportedAndSkipped) {
     EXPECT_EQ(form->lstShiki.Items(), (std::vector<std::string>{BeautifulHeader, "good", "also good"}));
 }
 
-TEST_F(Collections, MissingFolderIsReportedAndLeavesTheBuiltInCurve) {
-    LoadFolder(3, "UsCurves");
+TEST_F(Collections, AFolderThatIsMissingOrNoFolderIsNamedAndLeavesNoCurve) {
+    form->OpenCollection(3);
     EXPECT_EQ(platform.messages, std::vector<std::string>{Path("UsCurves/") + "がありません"});
-    EXPECT_EQ(form->lstShiki.Items(), std::vector<std::string>{UserHeader});
-    EXPECT_EQ(form->curveTable.Count, 1);
-    EXPECT_EQ(form->curveTable[0].Id, 2);
-    EXPECT_EQ(form->flbCurve, std::vector<std::string>{" "});
+    EXPECT_EQ(form->lstShiki.Count(), 0);
+    EXPECT_TRUE(form->lstCurve.empty());
+    EXPECT_TRUE(form->flbCurve.empty());
+    EXPECT_EQ(form->CurrentCurve, -1) << "no curve is chosen";
+
+    WriteFile(base / "UsCurves", Join(Record("a file")));
+    fs::create_symlink("loop", base / "BtCurves");
+    fs::create_symlink("BtCurves", base / "loop");
+    form->OpenCollection(3);
+    form->OpenCollection(2);
+    EXPECT_EQ(platform.messages, (std::vector<std::string>{Path("UsCurves/") + "がありません",
+                                                           Path("UsCurves/") + "：フォルダではありません",
+                                                           Path("BtCurves/") + "：リンクが循環しています"}));
+    EXPECT_EQ(form->lstShiki.Count(), 0);
+    EXPECT_EQ(form->CurrentCurve, -1);
 }
 
 TEST_F(Collections, EmptyFolderGivesTheHeaderOnlyAndBecomesTheWorkingFolder) {
@@ -310,7 +321,8 @@ TEST_F(Collections, OpeningChoosesTheRememberedLineOfEachCollection) {
 }
 
 TEST_F(Collections, OpeningAMissingCatalogChoosesNothing) {
-    form->OpenCollection(3);  // a missing folder still lists and chooses the built-in curve
+    Folder("UsCurves");
+    form->OpenCollection(3);  // an empty folder lists and chooses the built-in curve
     EXPECT_EQ(form->CurrentCurve, 0);
     form->OpenCollection(1);
     EXPECT_EQ(form->lstShiki.Count(), 0);

@@ -117,7 +117,7 @@ TEST(CurveFile, ACrashBeforeTheRenameLeavesTheOldFileAndAHiddenLeftover) {
     EXPECT_EQ(leftover[0], '.');
     EXPECT_NE(leftover.substr(leftover.size() - 4), ".crv");
 
-    // The next save steps over the leftover (same name, same process) and leaves it alone.
+    // The next save takes another temporary name and leaves the fresh leftover alone.
     FaultySteps working(Step::None);
     ASSERT_TRUE(WriteCurveLines(folder / "mine.crv", SampleRecord("newer"), working));
     EXPECT_EQ(ReadAll(folder / "mine.crv"), CurveFileText(SampleRecord("newer")));
@@ -148,4 +148,43 @@ TEST(CurveFile, NothingIsReplacedInAReadOnlyFolderOrOverAReadOnlyFileOrAFolder) 
     EXPECT_FALSE(WriteCurveLines(folder / "dir.crv", SampleRecord("new")));
     EXPECT_FALSE(WriteCurveLines(folder / "missing/mine.crv", SampleRecord("new")));
     EXPECT_EQ(folder.Names(), (std::set<std::string>{"dir.crv", "kept.crv", "locked"}));
+}
+
+TEST(CurveFile, AWrittenRecordAlwaysSplitsIntoItsTwentyFiveLinesAgain) {
+    SavingFolder folder;
+    RecordLines record = SampleRecord("abc\r\ndef");
+    record[20] = std::string("n\ro\nt\te\x01\x1F\x7F", 10) + '\0' + "s";
+    ASSERT_TRUE(WriteCurveLines(folder / "pasted.crv", record));
+    const RecordLines back = SplitLines(ReadAll(folder / "pasted.crv"));
+    ASSERT_EQ(back.size(), 25u);
+    EXPECT_EQ(back[0], "abcdef");
+    EXPECT_EQ(back[20], "notes");
+    EXPECT_EQ(back[3], record[3]) << "two-byte characters stay whole";
+
+    RecordLines longer = SampleRecord("x");
+    longer.push_back("one line too many");
+    EXPECT_FALSE(WriteCurveLines(folder / "longer.crv", longer));
+    EXPECT_FALSE(WriteCurveLines(folder / "shorter.crv", RecordLines(24, "*")));
+    EXPECT_EQ(folder.Names(), std::set<std::string>{"pasted.crv"});
+}
+
+TEST(CurveFile, ANameOfTheFullLengthSavesAndOnlyStaleLeftoversOfSavesGo) {
+    SavingFolder folder;
+    const auto hourAgo = std::filesystem::file_time_type::clock::now() - std::chrono::hours(1);
+    const std::string stale = ".quorbel-4242-0badc0de.tmp";
+    const std::string writing = ".quorbel-4243-00c0ffee.tmp";  // another save, still running
+    const std::set<std::string> users = {".quorbel-notes.tmp", "4242-0badc0de.tmp", ".quorbel-4242-0badc0de.tmp.crv",
+                                         ".quorbel-42x-0badc0de.tmp", "old.tmp"};
+    for (const std::string& name : users) WriteAll(folder / name, "mine");
+    WriteAll(folder / stale, "left by a crash");
+    WriteAll(folder / writing, "half");
+    for (const std::string& name : users) std::filesystem::last_write_time(folder / name, hourAgo);
+    std::filesystem::last_write_time(folder / stale, hourAgo);
+
+    const std::string longest = std::string(255 - 4, 'n') + ".crv";
+    ASSERT_TRUE(WriteCurveLines(folder / longest, SampleRecord("long")));
+    EXPECT_EQ(ReadAll(folder / longest), CurveFileText(SampleRecord("long")));
+    std::set<std::string> expected = users;
+    expected.insert({longest, writing});
+    EXPECT_EQ(folder.Names(), expected);
 }

@@ -178,3 +178,13 @@ TEST(CurveRecordSplit, LineEndsNulAndTheLastLine) {
     EXPECT_EQ(SplitLines(record + "\r\n").size(), 26u);
     EXPECT_EQ(SplitLines(record.substr(0, record.size() - 2)).size(), 25u);
 }
+
+TEST(CurveRecordNumbers, AHugeInvalidLineShowsAScreenfulOfWholeCharacters) {
+    std::string fullWidthOnes;
+    for (int i = 0; i < 300000; ++i) fullWidthOnes += "\x82\x50";  // １
+    ScriptedPlatform platform;
+    EXPECT_EQ(ReadOne(fullWidthOnes, platform), 0);
+    std::string screenful;
+    for (int i = 0; i < MessageBoxLines * MessageBoxColumns; ++i) screenful += "１";
+    EXPECT_EQ(platform.messages, std::vector<std::string>{screenful + "…"});
+}

@@ -1,7 +1,10 @@
 // Saving with the real collections: a working folder with a catalog, "BtCurves" and "UsCurves".
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "app/Main.h"
+#include "app/RenderScript.h"
 #include "curves/Codec.h"
 #include "curves/CurveFile.h"
 #include "curves/SavingFolder.h"
@@ -132,6 +135,31 @@ TEST_F(SaveWithCollections, ANicknameSharedWithAnotherCurveAppliesBothAndKeepsTh
     EXPECT_TRUE(main->lstShiki.Selected(3));
     EXPECT_FALSE(main->lstShiki.Selected(2));
     EXPECT_FALSE(main->lstShiki.Selected(0));
+}
+
+TEST_F(SaveWithCollections, ALineBreakInTheNicknameIsDroppedSoTheCurveReadsBackAndIsChosen) {
+    main->OpenCollection(3);
+    Nickname("abc\r\ndef");
+    platform.saveAnswers.push_back(base / "UsCurves/pasted");
+    main->mnuSaveClick();
+    RecordLines saved = SplitLines(ReadAll(base / "UsCurves/pasted.crv"));
+    ASSERT_EQ(saved.size(), 25u);
+    EXPECT_EQ(saved[0], "abcdef");
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(main->lstShiki.Count(), 2);
+    EXPECT_EQ(main->lstShiki.ItemIndex(), 1) << "the saved curve is found under its name and chosen";
+
+    // The driver's nickname: takes the same way, whichever line end it holds.
+    for (const std::string end : {"\r\n", "\n", "\r"}) {
+        const std::string file = "UsCurves/driven" + std::to_string(end.size()) + std::to_string(end[0]);
+        std::ostringstream out, err;
+        ASSERT_EQ(RunRenderScript({"-C", base.path, "open:3", "nickname:x" + end + "y", "savefile:" + file, "press:mnuSave"},
+                                  out, err), RenderOk) << err.str();
+        saved = SplitLines(ReadAll(base / (file + ".crv")));
+        ASSERT_EQ(saved.size(), 25u);
+        EXPECT_EQ(saved[0], "xy");
+        EXPECT_EQ(out.str(), "");
+    }
 }
 
 TEST_F(SaveWithCollections, TheContentsViewShowsTheWorkingRecordBesideItsLabels) {

@@ -329,3 +329,64 @@ TEST_F(MainWindowFixture, AboutBoxAndEnd) {
     Settle();
     EXPECT_FALSE(window->isVisible());
 }
+
+TEST_F(MainWindowFixture, KeysGiveTheCommandsAndTheStepDialogOpensOnNext) {
+    window->Start();
+    Settle();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(Action("Save1")->shortcut(), QKeySequence("Ctrl+S")) << "shown in the menu";
+    EXPECT_EQ(Action("mnuPrint")->shortcut(), QKeySequence("Ctrl+P"));
+    EXPECT_EQ(Action("mnuClipBoard")->shortcut(), QKeySequence("Ctrl+C"));
+
+    auto* list = Find("lstShiki");
+    list->setFocus();
+    QImage before = ShownPicture();
+    form->updA.SetValue(5);
+    QTest::keyClick(list, Qt::Key_F5);
+    Settle();
+    EXPECT_NE(ShownPicture(), before) << "F5 is 表示";
+
+    QApplication::clipboard()->setText("text only");
+    QTest::keyClick(list, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->image().size(), QSize(513, 640)) << "Ctrl+C copies the picture";
+    QLineEdit* spinText = Find<ModelSpinBox>("updA")->findChild<QLineEdit*>();
+    spinText->setFocus();
+    spinText->selectAll();
+    QTest::keyClick(spinText, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text(), "5") << "a text field copies its own text";
+
+    QStringList opened;
+    for (Qt::Key key : {Qt::Key_S, Qt::Key_P}) {
+        window->activateWindow();  // the offscreen platform does not give it back after a dialog
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+        list->setFocus();
+        WhenModal([&](QWidget* modal) {
+            opened << modal->objectName();
+            modal->close();
+        });
+        QTest::keyClick(list, key, Qt::ControlModifier);
+        Settle();
+    }
+    EXPECT_EQ(opened, QStringList({"frmNickName", "frmPrint"})) << "Ctrl+S saves a catalog curve under a new name";
+
+    QWidget* focused = nullptr;
+    WhenModal([&](QWidget* modal) {
+        focused = modal->focusWidget();
+        modal->findChild<QPushButton*>("btnCancel")->click();
+    });
+    Find<QPushButton>("btnStep")->click();
+    Settle();
+    ASSERT_NE(focused, nullptr);
+    EXPECT_EQ(focused->objectName(), "btnOk") << "次を表示";
+}
+
+TEST_F(MainWindowFixture, EndingWithTheHelpWindowOpenClosesItToo) {
+    Action("mnuOnePoint")->trigger();
+    Settle();
+    ASSERT_TRUE(platform->Help() && platform->Help()->isVisible());
+    Action("mnuEnd")->trigger();
+    Settle();
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(platform->Help()->isVisible()) << "no window is left to keep the program running";
+}

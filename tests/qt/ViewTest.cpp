@@ -1,10 +1,13 @@
 // The desktop pieces that stand alone: the picture shown without conversion, the colour and
-// filter conversions, the two-way bindings and the dispatcher's catching of exceptions.
+// filter conversions, the two-way bindings, the dispatcher's catching of exceptions and Qt's own
+// dialogs in Japanese.
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
 #include <QCheckBox>
+#include <QColorDialog>
+#include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -19,6 +22,7 @@
 #include "qt/PictureWidget.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtSupport.h"
+#include "qt/Translations.h"
 
 TEST(PictureView, ShowsSystemColoursWithTheTopByteZero) {
     TImage image("imgCood", 4, 2);
@@ -184,4 +188,15 @@ TEST(DialogViews, ButtonsCloseWithTheirResultsAndTheFrameWithCancel) {
     EXPECT_EQ(dialog.ShowModalFor(step), mrCancel);
     WhenModal([](QWidget* modal) { modal->findChild<QPushButton*>("btnOk")->click(); });
     EXPECT_EQ(dialog.ShowModalFor(step), mrOk);
+}
+
+TEST(QtTexts, QtsOwnDialogsSpeakJapaneseWhateverTheLocale) {
+    QLocale::setDefault(QLocale::c());
+    ASSERT_TRUE(InstallJapaneseTranslations(*qApp)) << "Debian's qt6-translations-l10n is not installed";
+    ASSERT_TRUE(InstallJapaneseTranslations(*qApp)) << "a second call keeps the one translator";
+    QColorDialog colours;
+    EXPECT_EQ(colours.windowTitle().toStdString(), "色を選択");
+    auto* buttons = colours.findChild<QDialogButtonBox*>();
+    ASSERT_NE(buttons, nullptr);
+    EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text().toStdString(), "キャンセル");
 }

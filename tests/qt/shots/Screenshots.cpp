@@ -1,12 +1,16 @@
-// Takes screenshots of the real program for people to look at: after start-up, with the STEP
-// dialog open, of the print preview and of the help window; and prints the preview to a PDF file
-// through the print dialog. Run under a display (scripts/screenshots.sh uses Xvfb):
+// Takes screenshots of the real program for people to look at: after start-up, of the ﾌｧｲﾙ menu,
+// with the STEP dialog open, of the print preview, of the colour dialog and of the help window;
+// and prints the preview to a PDF file through the print dialog. Run under a display
+// (scripts/screenshots.sh uses Xvfb):
 //   quorbel_screenshots DATA_FOLDER OUTPUT_FOLDER
 #include <cstdio>
 #include <functional>
 
 #include <QApplication>
+#include <QColorDialog>
 #include <QDir>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -19,6 +23,7 @@
 #include "qt/MainWindow.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtSupport.h"
+#include "qt/Translations.h"
 
 namespace {
 QString outputFolder;
@@ -39,6 +44,7 @@ Widget* Find(QWidget* root, const char* name) {
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
+    InstallJapaneseTranslations(application);
     if (argc < 3) {
         std::fprintf(stderr, "usage: quorbel_screenshots DATA_FOLDER OUTPUT_FOLDER\n");
         return 2;
@@ -56,6 +62,15 @@ int main(int argc, char** argv) {
     Settle();
     window.Start();
     Shoot("1-startup.png");
+
+    // The ﾌｧｲﾙ menu, with the keys of its commands.
+    if (auto* fileMenu = window.findChild<QMenu*>(QStringLiteral("mnuFile"))) {
+        fileMenu->popup(window.mapToGlobal(QPoint(0, window.menuBar()->height())));
+        QElapsedTimer shown;
+        for (shown.start(); shown.elapsed() < 300;) QApplication::processEvents();
+        Shoot("1b-file-menu.png");
+        fileMenu->close();
+    }
 
     // STEP表示: the dialog pauses before the first segment; 中止 ends the drawing.
     bool stepShown = false;
@@ -99,6 +114,14 @@ int main(int argc, char** argv) {
     Find<QToolButton>(window.Client(), "spdPrint")->click();
     Settle();
     std::printf("pdf: %s %s\n", qPrintable(pdf), QFile::exists(pdf) ? "written" : "MISSING");
+
+    // The colour dialog, with Qt's own texts in Japanese.
+    WhenModal([&](QWidget* modal) {
+        Shoot("8-colour-dialog.png");
+        if (auto* colours = qobject_cast<QColorDialog*>(modal)) colours->reject(); else modal->close();
+    });
+    Find<QToolButton>(window.Client(), "spdLineColor")->click();
+    Settle();
 
     // The help window at its contents, beside the main window.
     form.mnuShowHelp.Click();
