@@ -152,7 +152,7 @@ CATALOG = [
     curve("放物線", 15, a=1, theta=(-1, 1), target="a", aux=1, step=2, background=4,
           line=rgb(0, 0, 255), back=WHITE, width=2,
           notes=["θ を消去すると y^2=4ax になります", "焦点 (a, 0) と準線 x=-a からの距離が",
-                 "等しい点の軌跡です（補助線）", "a を -1 にすると左に開きます"]),
+                 "等しい点の軌跡です", "補助線で焦点と準線が見えます", "a を -1 にすると左に開きます"]),
     curve("双曲線", 16, a=3, b=2, target="a", aux=1, step=4, background=4, line=rgb(0, 0, 255),
           back=WHITE, width=2,
           notes=["θ を消去すると x^2/a^2-y^2/b^2=1 です", "補助線は漸近線 y=±(b/a)x です",
