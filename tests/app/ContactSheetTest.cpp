@@ -1,5 +1,7 @@
 // Every shipped curve is chosen as a user would and must draw without a message; the pictures are
 // put together, at half size, into one contact sheet per collection for looking at.
+#include <algorithm>
+
 #include "picture/ImageIO.h"
 #include "support/MainFormFixture.h"
 
