@@ -3,16 +3,52 @@
 // curve, and for the rolling-circle kinds the rolling circle with its arm to the tracing point).
 #include "plot/AuxLines.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
 #include "app/Main.h"
+#include "plot/CurveEval.h"
 
 namespace {
 
 void Circle(Canvas& canvas, TPoint centre, int radius) {
     radius = std::abs(radius);
     canvas.Ellipse(centre.x - radius, centre.y - radius, centre.x + radius, centre.y + radius);
+}
+
+// The part of the segment from (x0, y0) to (x1, y1), in curve units, that lies in the graph square,
+// drawn red with pen width 1. Clipped here rather than by the bitmap, so that an asymptote or a
+// directrix never runs through the caption below the square.
+void AuxSegmentInSquare(PlotView& view, double x0, double y0, double x1, double y1) {
+    // Unrounded pixel positions of the two ends, on the mapping of MapPoint.
+    const double column0 = view.ScaleX * x0 + view.OriginX - 1, row0 = view.OriginY - view.ScaleY * y0 + 1;
+    const double dColumn = view.ScaleX * (x1 - x0), dRow = -view.ScaleY * (y1 - y0);
+    double low = 0, high = 1;
+    const double last = PlotView::PictureWidth - 1;
+    // Liang–Barsky: narrow [low, high] by each of the four sides.
+    const auto side = [&](double p, double q) {
+        if (p == 0) return q >= 0;
+        const double t = q / p;
+        if (p < 0) low = std::max(low, t);
+        else high = std::min(high, t);
+        return low <= high;
+    };
+    if (!side(-dColumn, column0) || !side(dColumn, last - column0) || !side(-dRow, row0) || !side(dRow, last - row0)) return;
+    Canvas& canvas = view.canvas();
+    canvas.Pen.Width = 1;
+    canvas.Pen.Color = AuxFigureColor;
+    canvas.MoveTo(RoundHalfEven(column0 + low * dColumn), RoundHalfEven(row0 + low * dRow));
+    canvas.LineTo(RoundHalfEven(column0 + high * dColumn), RoundHalfEven(row0 + high * dRow));
+}
+
+// The whole line through (x, y) in the direction (dx, dy), as far as it crosses the graph square.
+void AuxLineInSquare(PlotView& view, double x, double y, double dx, double dy) {
+    const double length = std::hypot(dx, dy);
+    if (length == 0) return;
+    // Far enough on both sides to reach past the square from wherever (x, y) lies.
+    const double reach = (std::hypot(x, y) + 2.0 * PlotView::PictureWidth / view.ScaleX) / length;
+    AuxSegmentInSquare(view, x - reach * dx, y - reach * dy, x + reach * dx, y + reach * dy);
 }
 
 }  // namespace
@@ -70,6 +106,26 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
             AuxCircleAtGrid(view, 0, 0, RoundHalfEven(a), AuxFigureColor, colors.CurveColor);
             AuxCircleAtGrid(view, 0, 0, RoundHalfEven(a + c), AuxOuterColor, colors.CurveColor);
             break;
+        case 15:  // the focus (a, 0) and the directrix x = −a
+            AuxCircleAt(view, AuxFigureColor, a, 0, 0.2);
+            AuxLineInSquare(view, -a, 0, 0, 1);
+            break;
+        case 16:  // the asymptotes y = ±(b/a)x
+            AuxLineInSquare(view, 0, 0, a, b);
+            AuxLineInSquare(view, 0, 0, a, -b);
+            break;
+        case 17:  // the directrix x = c·b/a; a circle (a = 0) has none
+            if (a != 0) AuxLineInSquare(view, c * b / a, 0, 0, 1);
+            break;
+        case 18: {  // the perpendicular from the pole to the line, of length c
+            const double foot = a * static_cast<double>(PiL) / b;
+            AuxSegmentInSquare(view, 0, 0, c * std::cos(foot), c * std::sin(foot));
+            break;
+        }
+        case 19:  // the base circle the string unwinds from
+            canvas.Pen.Width = 1;
+            AuxCircleAt(view, AuxFigureColor, 0, 0, a);
+            break;
         case 20:
             AuxCircleAt(view, AuxFigureColor, 0, 0, 0.2);
             break;
@@ -87,9 +143,17 @@ void TfrmMain::DrawAuxMarker(int kind, TPoint p, double a, double b, double c, d
     Canvas& canvas = view.canvas();
     double centreX = 0, centreY = 0, radius = 0;
     switch (kind) {
-        case 0: case 2: case 6: case 9: case 12: case 13: case 20: case 21: case 22:
+        case 0: case 2: case 6: case 9: case 12: case 13: case 15: case 20: case 21: case 22:
             AuxDot(canvas, p.x, p.y, 4, AuxMarkerColor);
             return;
+        case 19: {  // the taut string from where it leaves the base circle to the point
+            canvas.Brush.Style = BrushStyle::Clear;
+            AuxDot(canvas, p.x, p.y, 4, AuxMarkerColor);
+            const TPoint leaves = view.MapPoint(a * std::cos(theta), a * std::sin(theta));
+            canvas.MoveTo(leaves.x, leaves.y);
+            canvas.LineTo(p.x, p.y);
+            return;
+        }
         case 1: case 8:
             centreX = (a + b) * std::cos(theta);
             centreY = (a + b) * std::sin(theta);

@@ -20,7 +20,7 @@ XYL Polar(L r, L sinTheta, L cosTheta) { return {r * cosTheta, r * sinTheta}; }
 
 }  // namespace
 
-bool KindHasFormula(int kind) { return (kind >= 0 && kind <= 14) || (kind >= 20 && kind <= 25); }
+bool KindHasFormula(int kind) { return kind >= 0 && kind <= 25; }
 
 namespace {
 
@@ -29,8 +29,11 @@ struct SinCosPair {
     L cos;
 };
 
-// Kinds 0, 21, 22 and 24 use no sine or cosine of θ itself.
-bool UsesThetaSinCos(int kind) { return !(kind == 0 || kind == 21 || kind == 22 || kind == 24); }
+// Kinds 0, 15, 21, 22 and 24 use no sine or cosine of θ itself.
+bool UsesThetaSinCos(int kind) { return !(kind == 0 || kind == 15 || kind == 21 || kind == 22 || kind == 24); }
+
+// The sign of a denominator that passes through zero at a pole: the branch of the curve.
+int SignOf(L value) { return value > 0 ? 1 : -1; }
 
 // The formulas. sinCos(x, s, c) gives the sine and cosine of each angle, in the order written.
 template <class SinCosFunction>
@@ -51,6 +54,10 @@ CurveXY Evaluate(int kind, int a, int b, int c, double theta, SinCosFunction&& s
         sinT = pair.sin, cosT = pair.cos;
     }
     XYL p{};
+    // Kinds 16 to 18 divide by a quantity that vanishes at their poles: there the point has no
+    // value, and elsewhere its sign tells the branch, which the θ walk never joins across.
+    L pole = 1;
+    int branch = 0;
     switch (kind) {
         case 0:  // Lissajous figure
             p = {C * angle(A * t).sin, C * angle(B * t).sin};
@@ -102,6 +109,36 @@ CurveXY Evaluate(int kind, int a, int b, int c, double theta, SinCosFunction&& s
         case 14:  // lituus, θ > 0
             p = Polar(A / std::sqrt(t), sinT, cosT);
             break;
+        case 15:  // parabola y² = 4ax
+            p = {A * (t * t), static_cast<L>(2 * a) * t};
+            break;
+        case 16:  // hyperbola x²/a² − y²/b² = 1
+            pole = cosT;
+            branch = SignOf(pole);
+            p = {A / cosT, B * (sinT / cosT)};
+            break;
+        case 17: {  // conic with its focus at the pole, eccentricity e = a/b
+            const L e = A / B;
+            pole = 1 + e * cosT;
+            p = Polar(C / pole, sinT, cosT);
+            // A parabola's denominator touches zero without changing sign; at its pole (θ = π for
+            // e = 1, θ = 0 for e = −1) the half angle's cosine or sine changes sign instead.
+            if (e == 1 || e == -1) {
+                const SinCosPair half = angle(t / 2);
+                branch = SignOf(e == 1 ? half.cos : half.sin);
+            } else {
+                branch = SignOf(pole);
+            }
+            break;
+        }
+        case 18:  // straight line at distance c from the pole, its foot at the angle aπ/b
+            pole = angle(t - (A * PiL) / B).cos;
+            branch = SignOf(pole);
+            p = Polar(C / pole, sinT, cosT);
+            break;
+        case 19:  // involute of the circle of radius a
+            p = {A * (cosT + t * sinT), A * (sinT - t * cosT)};
+            break;
         case 20:
             p = Polar(A, sinT, cosT);
             break;
@@ -124,6 +161,8 @@ CurveXY Evaluate(int kind, int a, int b, int c, double theta, SinCosFunction&& s
             return result;
     }
 
+    if (pole == 0) return result;
+    result.Branch = branch;
     result.X = static_cast<double>(p.x);
     result.Y = static_cast<double>(p.y);
     // An infinity multiplied by a zero sine gives NaN beside it: the overflow is the cause.
@@ -144,6 +183,7 @@ CurvePoint ToCurvePoint(const CurveXY& xy, int zoom, const PlotView& view) {
     if (!xy.Valid) return point;
     const double limit = QuadrantLimit(zoom);
     point.Valid = true;
+    point.Branch = xy.Branch;
     point.Outside = std::fabs(xy.X) > limit || std::fabs(xy.Y) > limit;
     const TPoint pixel = view.MapPoint(xy.X, xy.Y);
     point.Column = pixel.x;
@@ -179,7 +219,7 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
 
 bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform) {
     switch (kind) {
-        case 1: case 2: case 3: case 8: case 11: case 12: case 13: case 21: case 22: case 24:
+        case 1: case 2: case 3: case 8: case 11: case 12: case 13: case 17: case 18: case 21: case 22: case 24:
             if (b == 0) {
                 platform.ShowMessage(std::string("警告！") + "ｂは０をとれません");
                 return false;

@@ -25,8 +25,9 @@ enum class CurveFailure {
 struct CurveXY {
     double X = 0;
     double Y = 0;
-    bool Valid = false;  // false: the kind has no value at this θ (Lituus θ ≤ 0, kinds without a formula)
+    bool Valid = false;  // false: the kind has no value at this θ (Lituus θ ≤ 0, a pole, kinds without a formula)
     CurveFailure Failure = CurveFailure::None;
+    int Branch = 0;  // kinds 16 to 18: +1 or −1, the side of the poles the point lies on; 0 elsewhere
 };
 
 // One evaluated point: the pixel, the split display's outside flag, and whether there is a point.
@@ -36,11 +37,15 @@ struct CurvePoint {
     bool Outside = false;  // |X| or |Y| beyond the quadrant limit of the zoom (strictly)
     bool Valid = false;    // false: nothing to draw here; Column and Row mean nothing
     CurveFailure Failure = CurveFailure::None;  // set together with Valid = false
+    int Branch = 0;  // as CurveXY::Branch: the θ walk never joins two points of different branches
 };
 
-// True for the kinds with a formula: 0 to 14 and 20 to 25.
+// True for the kinds with a formula: 0 to 25.
 bool KindHasFormula(int kind);
 // X and Y of kind `kind` at θ; Valid is false (and X = Y = 0) where the kind has no value.
+// Kinds 16 to 18 run to infinity where cos θ, 1 + (a/b)·cos θ or cos(θ − aπ/b) is zero: a point
+// exactly there has no value, and the sign of that quantity (for a parabola of kind 17, of the
+// half angle's cosine or sine) is the point's Branch, which changes exactly at a pole.
 CurveXY EvalCurveXY(int kind, int a, int b, int c, double theta);
 // The quadrant limit in curve units by zoom: 1 → 60, 2 → 30, 3 → 15, 4 → 7.5, 5 → 3.5, 6 → 1.8.
 // A zoom outside 1 to 6 uses the nearest end of the table.
@@ -51,5 +56,5 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
 CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view,
                           SinCosMemo& memo, std::size_t point);
 // False, after the warning "警告！ｂは０をとれません", for b = 0 with a kind that divides by b
-// (1, 2, 3, 8, 11, 12, 13, 21, 22, 24); true otherwise.
+// (1, 2, 3, 8, 11, 12, 13, 17, 18, 21, 22, 24); true otherwise.
 bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform);

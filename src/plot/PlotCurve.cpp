@@ -72,8 +72,10 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     std::size_t point = 0;
     CurvePoint p = EvalCurvePoint(kind, a, b, c, theta, zoom, view, sinCosMemo, point);
     if (p.Failure != CurveFailure::None) return fail(p.Failure);
-    // A point without a value lifts the pen: the next point is moved to, not joined.
+    // A point without a value lifts the pen: the next point is moved to, not joined. So does a
+    // pole between two points (their branches differ), so that no line crosses an asymptote.
     bool penDown = p.Valid;
+    int branch = p.Branch;
     if (p.Valid) canvas.MoveTo(p.Column, p.Row);
 
     const double da = a, db = b, dc = c;
@@ -107,9 +109,10 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
             if (!p.Valid) {
                 if (p.Failure != CurveFailure::None) return fail(p.Failure);
                 penDown = false;
-            } else if (!penDown || (split && p.Outside)) {
+            } else if (!penDown || (split && p.Outside) || p.Branch != branch) {
                 canvas.MoveTo(p.Column, p.Row);
                 penDown = true;
+                branch = p.Branch;
             } else if (BesideThePicture(canvas.PenPos(), p, canvas)) {
                 canvas.MoveTo(p.Column, p.Row);
             } else {

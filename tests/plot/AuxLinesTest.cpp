@@ -45,7 +45,7 @@ TEST_F(AuxLines, MarkersLeaveThePenOnTheCurvePoint) {
     Use({});
     form->chkHojoEn.SetChecked(true);
     const TPoint p{300, 200};
-    for (int kind : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 20, 21, 22, 23, 24, 25, 17}) {
+    for (int kind : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25}) {
         canvas().MoveTo(p.x, p.y);
         form->DrawAuxFigure(kind, 13, 3, 11, 0.4);
         EXPECT_EQ(canvas().PenPos(), p) << "figure of kind " << kind;
@@ -116,6 +116,55 @@ TEST_F(AuxLines, FiguresOfTheOtherKinds) {
     form->DrawAuxFigure(7, 4, 3, 2, 0);
     form->DrawAuxMarker(7, {255, 257}, 4, 3, 2, 0);
     EXPECT_EQ(CountPixels(clWhite), 513 * 640);
+}
+
+// The lines of the conics run across the graph square, on the curve's own mapping, and never into
+// the caption strip below it.
+TEST_F(AuxLines, FiguresOfTheConicsTheLineAndTheInvolute) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({.zoom = 4});
+    form->chkHojoEn.SetChecked(true);
+    const auto column = [&](int x) { return CountPixels(AuxFigureColor, {x, 0, x + 1, PlotView::PictureHeight}); };
+    const auto at = [&](double x, double y) {
+        const TPoint p = form->view.MapPoint(x, y);
+        return canvas().Pixel(p.x, p.y);
+    };
+    const TRect strip{0, PlotView::PictureWidth, PlotView::PictureWidth, PlotView::PictureHeight};
+    // Parabola a = 2: the directrix x = −2 over the whole square, the focus ringed at (2, 0).
+    form->DrawAuxFigure(15, 2, 0, 1, 0);
+    EXPECT_GE(column(255 - 32), 512);
+    EXPECT_EQ(CountPixels(AuxFigureColor, strip), 0);
+    EXPECT_EQ(RingHits(canvas(), AuxFigureColor, 255 + 32 - 0.5, 257 - 0.5, 2.5), 16);
+    // Hyperbola a = 3, b = 2: the asymptotes y = ±(2/3)x, and nothing between them.
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->DrawAuxFigure(16, 3, 2, 1, 0);
+    for (double x : {-9.0, -3.0, 6.0, 12.0}) {
+        EXPECT_EQ(at(x, 2 * x / 3), AuxFigureColor) << x;
+        EXPECT_EQ(at(x, -2 * x / 3), AuxFigureColor) << x;
+    }
+    EXPECT_EQ(at(3, 0), clWhite);
+    EXPECT_EQ(CountPixels(AuxFigureColor, strip), 0);
+    // Polar conic a = 1, b = 2, c = 4: the directrix x = c·b/a = 8; a circle (a = 0) has none.
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->DrawAuxFigure(17, 1, 2, 4, 0);
+    EXPECT_GE(column(255 + 128), 512);
+    form->DrawAuxFigure(17, 0, 2, 4, 0);
+    EXPECT_EQ(CountPixels(AuxFigureColor), column(255 + 128));
+    // Line a = 1, b = 2, c = 4: the perpendicular from the pole straight up to (0, 4).
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->DrawAuxFigure(18, 1, 2, 4, 0);
+    EXPECT_EQ(at(0, 0.5), AuxFigureColor);
+    EXPECT_EQ(at(0, 3.5), AuxFigureColor);
+    EXPECT_EQ(at(0, 4.5), clWhite);
+    EXPECT_EQ(CountPixels(AuxFigureColor), 64);
+    // Involute a = 5: the base circle, and the string from where it leaves the circle to the point.
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->DrawAuxFigure(19, 5, 0, 1, 0);
+    EXPECT_EQ(RingHits(canvas(), AuxFigureColor, 255 - 0.5, 257 - 0.5, 79.5), 16);
+    const CurveXY point = EvalCurveXY(19, 5, 0, 1, M_PI / 2);
+    const TPoint p = form->view.MapPoint(point.X, point.Y);
+    form->DrawAuxMarker(19, p, 5, 0, 1, M_PI / 2);
+    EXPECT_EQ(at(point.X / 2, (5 + point.Y) / 2), AuxMarkerColor) << "midway along the string";
 }
 
 TEST_F(AuxLines, DemonstrationHypotrochoidInSteps) {

@@ -122,7 +122,7 @@ TEST(CurveEval, GraphKindsRunXWithTheta) {
 }
 
 TEST(CurveEval, KindsWithoutValueAreNotPoints) {
-    for (int kind : {-1, 15, 16, 17, 18, 19, 26, 1000}) {
+    for (int kind : {-1, 26, 1000}) {
         const CurvePoint p = EvalCurvePoint(kind, 1, 1, 1, 1.0, 4, WholeView(4));
         EXPECT_FALSE(p.Valid) << kind;
         EXPECT_EQ(p.Failure, CurveFailure::None) << kind;
@@ -184,4 +184,72 @@ TEST(CheckCurveParams, RefusesBZeroOnlyForKindsThatDivideByB) {
     EXPECT_EQ(platform.messages.size(), 10u);
     // Kind 0 with b = 0 draws a flat figure.
     EXPECT_EQ(EvalCurveXY(0, 2, 0, 3, 0.4).Y, 0.0);
+}
+
+TEST(CurveEval, ConicsLineAndInvoluteAtKnownPoints) {
+    const double halfPi = static_cast<double>(PiL / 2), quarterPi = static_cast<double>(PiL / 4);
+    auto expectAt = [](const CurveXY& p, double x, double y, const char* what) {
+        ASSERT_TRUE(p.Valid) << what;
+        EXPECT_NEAR(p.X, x, 1e-12) << what;
+        EXPECT_NEAR(p.Y, y, 1e-12) << what;
+    };
+    expectAt(EvalCurveXY(15, 2, 99, 99, 1.5), 2 * 2.25, 2 * 2 * 1.5, "parabola (aθ², 2aθ)");
+    expectAt(EvalCurveXY(16, 3, 2, 99, quarterPi), 3 * std::sqrt(2.0), 2, "hyperbola (a/cos θ, b·tan θ)");
+    // e = 1/2, c = 3: r = 2 at θ = 0 and r = 6 at θ = π; r = c where cos θ = 0.
+    expectAt(EvalCurveXY(17, 1, 2, 3, 0.0), 2, 0, "ellipse, near vertex");
+    expectAt(EvalCurveXY(17, 1, 2, 3, static_cast<double>(PiL)), -6, 0, "ellipse, far vertex");
+    expectAt(EvalCurveXY(17, 5, 2, 3, halfPi), 0, 3, "hyperbola, over the focus");
+    // The foot of the perpendicular at the angle aπ/b = π/3, at distance c; every point on that line.
+    const double foot = static_cast<double>(PiL / 3);
+    expectAt(EvalCurveXY(18, 1, 3, 4, foot), 4 * std::cos(foot), 4 * std::sin(foot), "line, foot");
+    const CurveXY onLine = EvalCurveXY(18, 1, 3, 4, 0.2);
+    EXPECT_NEAR(onLine.X * std::cos(foot) + onLine.Y * std::sin(foot), 4.0, 1e-12);
+    expectAt(EvalCurveXY(19, 2, 99, 99, 0.0), 2, 0, "involute leaves the base circle at (a, 0)");
+    expectAt(EvalCurveXY(19, 2, 99, 99, halfPi), 2 * halfPi, 2, "involute after a quarter turn");
+    // The unwound string: tangent to the base circle at angle θ and as long as the arc a·θ.
+    const CurveXY involute = EvalCurveXY(19, 2, 99, 99, 2.5);
+    EXPECT_NEAR(std::hypot(involute.X - 2 * std::cos(2.5), involute.Y - 2 * std::sin(2.5)), 2 * 2.5, 1e-12);
+}
+
+// At a pole the point is far away on one branch, and just after it on the other: the branch must
+// change exactly there (so the walk lifts the pen) and nowhere else on the curve.
+TEST(CurveEval, BranchChangesExactlyAtThePoles) {
+    // Counts the changes of branch over one turn walked as the plot walks it, from θ = start·π.
+    auto changes = [](int kind, int a, int b, int c, int start = 0) {
+        double theta = static_cast<double>(start * PiL);
+        int count = 0, last = 0;
+        for (int step = 0; step <= 720; ++step, theta += static_cast<double>(PiL / 360)) {
+            const CurveXY p = EvalCurveXY(kind, a, b, c, theta);
+            EXPECT_EQ(p.Failure, CurveFailure::None) << kind << " θ " << theta;
+            if (!p.Valid) continue;
+            count += last != 0 && p.Branch != last;
+            last = p.Branch;
+        }
+        return count;
+    };
+    EXPECT_EQ(changes(16, 3, 2, 1), 2) << "cos θ = 0 at ±π/2";
+    EXPECT_EQ(changes(18, 1, 3, 4), 2) << "cos(θ − π/3) = 0 twice a turn";
+    EXPECT_EQ(changes(17, 1, 2, 3), 0) << "an ellipse has no pole";
+    EXPECT_EQ(changes(17, 2, 2, 3), 1) << "e = 1: the pole at θ = π, not at the vertex θ = 0 or 2π";
+    EXPECT_EQ(changes(17, -2, 2, 3, -1), 1) << "e = −1: the pole at θ = 0, not at the vertex θ = ±π";
+    EXPECT_EQ(changes(17, 4, 2, 3), 2) << "e = 2: cos θ = −1/2 twice a turn";
+    // Right at the parabola's pole 1 + cos θ is 0 in extended precision: no point, and no failure.
+    const CurveXY pole = EvalCurveXY(17, 1, 1, 3, static_cast<double>(PiL));
+    EXPECT_FALSE(pole.Valid);
+    EXPECT_EQ(pole.Failure, CurveFailure::None);
+    // On either side of the hyperbola's pole the points lie on opposite branches, far out.
+    const double before = EvalCurveXY(16, 3, 2, 1, 1.5707).X, after = EvalCurveXY(16, 3, 2, 1, 1.5709).X;
+    EXPECT_GT(before, 1e4);
+    EXPECT_LT(after, -1e4);
+}
+
+TEST(CheckCurveParams, RefusesBZeroForThePolarConicAndLine) {
+    ScriptedPlatform platform;
+    for (int kind : {17, 18}) {
+        EXPECT_FALSE(CheckCurveParams(kind, 1, 0, 1, platform)) << kind;
+        EXPECT_TRUE(CheckCurveParams(kind, 1, 1, 1, platform)) << kind;
+    }
+    EXPECT_EQ(platform.messages, (std::vector<std::string>{"警告！ｂは０をとれません", "警告！ｂは０をとれません"}));
+    for (int kind : {15, 16, 19}) EXPECT_TRUE(CheckCurveParams(kind, 1, 0, 1, platform)) << kind;
+    EXPECT_EQ(platform.messages.size(), 2u);
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <functional>
+
 #include "plot/CurveEval.h"
 #include "plot/PlotCurve.h"
 #include "PlotTestSupport.h"
@@ -245,10 +248,60 @@ TEST_F(PlotCurve, LituusIsNotJoinedToTheCorner) {
 
 TEST_F(PlotCurve, KindWithoutFormulaDrawsNothing) {
     REQUIRE_DRAWING_CANVAS();
-    Use({.kind = 17});
+    Use({.kind = 26});
     form->PlotCurve(0, 0, false);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(CountPixels(clBlack, GraphArea), 0);
+}
+
+// Curves that run to infinity: every pixel drawn lies on the curve, within two pixels. A line
+// joining the two ends of an asymptote (or far points clamped to the pixel range) would not. Kind
+// 17 goes over a with b fixed, as a repeat does: ellipse, parabola, then hyperbolas.
+TEST_F(PlotCurve, NoLineCrossesThePictureAtAPole) {
+    REQUIRE_DRAWING_CANVAS();
+    // Distance from the curve, in curve units, as |f| / |grad f| of the curve's equation f = 0.
+    using Distance = std::function<double(double, double)>;
+    const auto conic = [](double e, double c) -> Distance {
+        return [=](double x, double y) {  // r = c − e·x, squared
+            const double f = (c - e * x) * (c - e * x) - x * x - y * y;
+            return std::fabs(f) / std::hypot(-2 * e * (c - e * x) - 2 * x, -2 * y);
+        };
+    };
+    // The far ends of a rectangular hyperbola lie on a diagonal of the picture, so a line joining
+    // them would run right across it. (A line joining the two ends of a straight line lies on it:
+    // for kind 18 this checks the line, and the evaluation's test checks its branches.)
+    const double foot = M_PI / 3;
+    const std::vector<std::pair<CurveSetting, Distance>> cases = {
+        {{.kind = 16, .a = 3, .b = 3, .c = 1, .thetaStart = -2, .thetaEnd = 2, .zoom = 4},
+         [](double x, double y) { return std::fabs(x * x / 9 - y * y / 9 - 1) / std::hypot(2 * x / 9, 2 * y / 9); }},
+        {{.kind = 18, .a = 1, .b = 3, .c = 4, .thetaStart = -2, .thetaEnd = 2, .zoom = 4},
+         [=](double x, double y) { return std::fabs(x * std::cos(foot) + y * std::sin(foot) - 4); }},
+        {{.kind = 17, .a = 1, .b = 2, .c = 3, .thetaStart = -2, .thetaEnd = 2, .zoom = 4}, conic(0.5, 3)},
+        {{.kind = 17, .a = 2, .b = 2, .c = 3, .thetaStart = -2, .thetaEnd = 2, .zoom = 4}, conic(1, 3)},
+        {{.kind = 17, .a = 3, .b = 2, .c = 3, .thetaStart = -2, .thetaEnd = 2, .zoom = 4}, conic(1.5, 3)},
+        {{.kind = 17, .a = 4, .b = 2, .c = 3, .thetaStart = -2, .thetaEnd = 2, .zoom = 4}, conic(2, 3)},
+        {{.kind = 17, .a = 5, .b = 2, .c = 3, .thetaStart = -2, .thetaEnd = 2, .zoom = 4}, conic(2.5, 3)},
+    };
+    for (const auto& [setting, distance] : cases) {
+        Use(setting);
+        SetCurveColor(RGB(255, 0, 0));
+        ClearPicture(form->view.imgCood, clWhite, clBlack);
+        form->PlotCurve(0, 0, false);
+        EXPECT_TRUE(platform.messages.empty()) << "kind " << setting.kind << " a " << setting.a;
+        int drawn = 0, astray = 0;
+        const PlotView& view = form->view;
+        for (int y = 0; y < PlotView::PictureHeight; ++y) {
+            for (int x = 0; x < PlotView::PictureWidth; ++x) {
+                if (canvas().Pixel(x, y) != RGB(255, 0, 0)) continue;
+                ++drawn;
+                const double worldX = (x - view.OriginX + 1.0) / view.ScaleX;
+                const double worldY = (view.OriginY + 1.0 - y) / view.ScaleY;
+                astray += distance(worldX, worldY) * view.ScaleX > 2;
+            }
+        }
+        EXPECT_GT(drawn, 300) << "kind " << setting.kind << " a " << setting.a;
+        EXPECT_EQ(astray, 0) << "kind " << setting.kind << " a " << setting.a;
+    }
 }
 
 TEST_F(PlotCurve, ProgressYieldsBeforeEverySegmentAndNestedCommandsSeeThePlot) {

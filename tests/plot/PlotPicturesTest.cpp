@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 
 #include "picture/ImageIO.h"
 #include "PlotTestSupport.h"
@@ -39,10 +40,12 @@ TEST_F(PlotPictures, OneCurveOfEveryKind) {
         {8, 5, 3, 5, 0, 6, 4},    {9, 6, 5, 3, 0, 2, 4},    {10, 5, 1, 1, 0, 2, 4},  {11, 12, 3, 1, 0, 2, 4},
         {12, 1, 1, 1, 0, 4, 4},   {13, 1, 5, 1, -4, 3, 4},  {14, 5, 1, 1, -2, 8, 4}, {20, 8, 1, 1, 0, 2, 4},
         {21, 1, 1, 5, -4, 4, 4},  {22, 1, 1, 5, -4, 4, 4},  {23, 12, 6, 1, 0, 2, 4}, {24, 1, 2, 5, -4, 4, 4},
-        {25, 3, 4, 1, 0, 2, 4},
+        {25, 3, 4, 1, 0, 2, 4},   {15, 1, 1, 1, -1, 1, 4},  {16, 3, 2, 1, 0, 2, 4},  {17, 1, 2, 4, 0, 2, 4},
+        {18, 1, 3, 5, 0, 2, 4},   {19, 1, 1, 1, 0, 4, 4},
     };
     constexpr int columns = 7, cellWidth = 256, cellHeight = 320;
-    Canvas sheet(columns * cellWidth, 3 * cellHeight, clWhite);
+    constexpr int rows = (std::size(kinds) + columns - 1) / columns;
+    Canvas sheet(columns * cellWidth, rows * cellHeight, clWhite);
     int index = 0;
     for (const CurveSetting& kind : kinds) {
         Use(kind);
@@ -57,3 +60,4 @@ TEST_F(PlotPictures, OneCurveOfEveryKind) {
     }
     WritePicture("plot-every-kind.png", sheet.Picture());
 }
+
