@@ -82,9 +82,10 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
     canvas.MoveTo(penPos.x, penPos.y);
 }
 
-void TfrmMain::DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta) {
+void TfrmMain::DrawAuxMarker(int kind, const PicturePoint& point, double a, double b, double c, double theta) {
     if (!chkHojoEn.Checked()) return;
     Canvas& canvas = view.canvas();
+    const TPoint p = point.pixel;
     double centreX = 0, centreY = 0, radius = 0;
     switch (kind) {
         case 0: case 2: case 6: case 9: case 12: case 13: case 20: case 21: case 22:
@@ -111,7 +112,6 @@ void TfrmMain::DrawAuxMarker(int kind, TPoint p, double a, double b, double c, d
     canvas.Brush.Style = BrushStyle::Clear;
     AuxDot(canvas, p.x, p.y, 4, AuxMarkerColor);
     AuxCircleAt(view, AuxMarkerColor, centreX, centreY, radius);
-    const TPoint centre = view.MapPoint(centreX, centreY);
-    canvas.MoveTo(centre.x, centre.y);
-    canvas.LineTo(p.x, p.y);
+    canvas.MoveTo(view.MapPrecise(centreX, centreY));
+    canvas.LineTo(point);
 }

@@ -74,11 +74,11 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     if (p.Failure != CurveFailure::None) return fail(p.Failure);
     // A point without a value lifts the pen: the next point is moved to, not joined.
     bool penDown = p.Valid;
-    if (p.Valid) canvas.MoveTo(p.Column, p.Row);
+    if (p.Valid) canvas.MoveTo(p.Where());
 
     const double da = a, db = b, dc = c;
     DrawAuxFigure(kind, da, db, dc, theta);
-    DrawAuxMarker(kind, {p.Column, p.Row}, da, db, dc, theta);
+    DrawAuxMarker(kind, p.Where(), da, db, dc, theta);
     const int width = radWidth1.Checked() ? 1 : 2;
     const bool split = quadrant >= 1;
 
@@ -108,16 +108,16 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
                 if (p.Failure != CurveFailure::None) return fail(p.Failure);
                 penDown = false;
             } else if (!penDown || (split && p.Outside)) {
-                canvas.MoveTo(p.Column, p.Row);
+                canvas.MoveTo(p.Where());
                 penDown = true;
             } else if (BesideThePicture(canvas.PenPos(), p, canvas)) {
-                canvas.MoveTo(p.Column, p.Row);
+                canvas.MoveTo(p.Where());
             } else {
                 canvas.Pen.Color = colors.CurveColor;
-                canvas.LineTo(p.Column, p.Row);
+                canvas.LineTo(p.Where());
             }
         }
-        DrawAuxMarker(kind, {p.Column, p.Row}, da, db, dc, theta);
+        DrawAuxMarker(kind, p.Where(), da, db, dc, theta);
     }
 
     platform.PictureChanged();
