@@ -203,7 +203,10 @@ public:
     // ---- Plot routine and auxiliary lines (plot/PlotCurve.cpp, plot/AuxLines.cpp).
     void PlotCurve(int n, int quadrant, bool repeat);
     void DrawAuxFigure(int kind, double a, double b, double c, double theta);
-    void DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta);
+    void DrawAuxMarker(int kind, const PicturePoint& point, double a, double b, double c, double theta);
+    void DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta) {
+        DrawAuxMarker(kind, PicturePoint::AtPixel(p.x, p.y), a, b, c, theta);
+    }
     // True while a plot or display runs (it may be yielding to the user interface). Commands that
     // would change the curve table or the picture do nothing then.
     bool PlotRunning() const { return plotDepth > 0; }

@@ -17,9 +17,8 @@ std::string ParameterText(const char* prefix, char letter, int value, bool stepp
 }  // namespace
 
 void FillAnnotationStrip(TImage& picture, TColor color) {
-    Bitmap strip(picture.Width, picture.Height - picture.Width, color);
     // The strip starts one row below the square; its last row falls off the picture.
-    picture.canvas.Draw(0, picture.Width + 1, strip);
+    picture.canvas.FillRect({0, picture.Width + 1, picture.Width, picture.Height + 1}, color);
 }
 
 std::string AnnotationParameterLine(int a, int b, int c, bool repeat, int repeatStart, char target,

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <numbers>
 #include <string>
+#include <vector>
 
 #include "app/Main.h"
 
@@ -29,10 +30,8 @@ const TColor Silver = RGB(192, 192, 192);
 
 // A line between two world points, end pixel excluded as every canvas line.
 void WorldLine(PlotView& view, double x1, double y1, double x2, double y2) {
-    TPoint from = view.MapPoint(x1, y1);
-    TPoint to = view.MapPoint(x2, y2);
-    view.canvas().MoveTo(from.x, from.y);
-    view.canvas().LineTo(to.x, to.y);
+    view.canvas().MoveTo(view.MapPrecise(x1, y1));
+    view.canvas().LineTo(view.MapPrecise(x2, y2));
 }
 
 void TextAt(PlotView& view, TPoint corner, const std::string& utf8) {
@@ -208,19 +207,19 @@ void TfrmMain::DrawInitialLine() {
     canvas.Pen.Width = 1;
     canvas.Pen.Color = colors.AxisColor;
 
-    TPoint tip = view.MapPoint(15, 0);
-    TPoint upper = view.MapPoint(14, 0.25);
-    TPoint lower = view.MapPoint(14, -0.25);
-    canvas.MoveTo(tip.x, tip.y);
-    canvas.LineTo(upper.x, upper.y);
-    canvas.LineTo(lower.x, lower.y);
-    canvas.LineTo(tip.x, tip.y);
+    const std::vector<PicturePoint> arrowhead{view.MapPrecise(15, 0), view.MapPrecise(14, 0.25),
+                                              view.MapPrecise(14, -0.25)};
+    const TPoint tip = arrowhead[0].pixel;
+    canvas.MoveTo(arrowhead[0]);
+    canvas.LineTo(arrowhead[1]);
+    canvas.LineTo(arrowhead[2]);
+    canvas.LineTo(arrowhead[0]);
 
     canvas.Brush.Color = colors.AxisColor;
     canvas.Brush.Style = BrushStyle::Solid;
     // At zoom 1 the arrowhead collapses to a line and the seed would lie outside it, flooding the
     // whole picture; it is left unfilled there.
-    if (Zoom() >= 2) canvas.FloodFill(tip.x - 3, tip.y, colors.AxisColor);
+    if (Zoom() >= 2) canvas.FloodFill(tip.x - 3, tip.y, colors.AxisColor, arrowhead);
     canvas.Brush.Style = BrushStyle::Clear;
 
     WorldLine(view, 0, 0, 14, 0);

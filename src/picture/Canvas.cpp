@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 
+#include "picture/Drawing.h"
 #include "picture/Fonts.h"
 
 namespace {
@@ -122,19 +123,37 @@ std::int64_t Clamp64(std::int64_t value, std::int64_t low, std::int64_t high) {
 
 Canvas::Canvas(int width, int height, TColor fill) : bitmap(width, height, fill) {}
 
+Canvas::Canvas(const Canvas& other) : Painter(other), bitmap(other.bitmap) {}
+
+Canvas& Canvas::operator=(const Canvas& other) {
+    Painter::operator=(other);
+    bitmap = other.bitmap;
+    drawing = nullptr;
+    return *this;
+}
+
+void Canvas::RecordInto(Drawing* target) { drawing = target; }
+
 void Canvas::Reset(int width, int height, TColor fill) {
     bitmap = Bitmap(width, height, fill);
     Pen = {};
     Brush = {};
     Font = {};
-    penPos = {};
+    position = PicturePoint::AtPixel(0, 0);
+    if (drawing) drawing->Clear(fill);
 }
 
 // ---- Lines.
 
-void Canvas::LineTo(int x, int y) {
-    const TPoint from = penPos;
-    penPos = {x, y};
+void Canvas::LineTo(const PicturePoint& to) {
+    if (drawing) drawing->LineTo(Pen, position, to);
+    const TPoint from = position.pixel;
+    position = to;
+    DrawLine(from, to.pixel);
+}
+
+void Canvas::DrawLine(TPoint from, TPoint to) {
+    const int x = to.x, y = to.y;
     const int width = bitmap.Width(), height = bitmap.Height();
     if (width == 0 || height == 0 || (from.x == x && from.y == y)) return;
     const LineWalk walk = MakeWalk(from.x, from.y, x, y);
@@ -196,10 +215,8 @@ void Canvas::LineTo(int x, int y) {
 
 void Canvas::Polyline(const std::vector<TPoint>& points) {
     if (points.empty()) return;
-    const TPoint saved = penPos;
-    penPos = points.front();
-    for (std::size_t i = 1; i < points.size(); ++i) LineTo(points[i].x, points[i].y);
-    penPos = saved;
+    if (drawing) drawing->Polyline(Pen, points);
+    for (std::size_t i = 1; i < points.size(); ++i) DrawLine(points[i - 1], points[i]);
 }
 
 // ---- Shapes. Both are drawn row by row from the spans of their inside; the outline is the part of
@@ -298,16 +315,53 @@ void DrawShape(Bitmap& bitmap, int x1, int y1, int x2, int y2, const TPen& pen, 
 
 }  // namespace
 
-void Canvas::Ellipse(int x1, int y1, int x2, int y2) { DrawShape<EllipseSpans>(bitmap, x1, y1, x2, y2, Pen, Brush); }
+void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
+    if (drawing) drawing->Ellipse(Pen, Brush, {x1, y1, x2, y2});
+    DrawShape<EllipseSpans>(bitmap, x1, y1, x2, y2, Pen, Brush);
+}
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
+    if (drawing) drawing->Rectangle(Pen, Brush, {x1, y1, x2, y2});
     DrawShape<RectangleSpans>(bitmap, x1, y1, x2, y2, Pen, Brush);
+}
+
+void Canvas::FillRect(TRect rect, TColor color) {
+    if (drawing) drawing->FillRect(rect, color);
+    const std::int64_t top = std::max(rect.top, 0), bottom = std::min(rect.bottom, bitmap.Height());
+    for (std::int64_t row = top; row < bottom; ++row) FillSpan(bitmap, row, rect.left, rect.right, color);
+}
+
+// Pixels whose centres lie inside the polygon, row by row: the crossings of the row's centre line
+// with the edges, sorted, taken in pairs.
+void Canvas::FillPolygon(const std::vector<PicturePoint>& polygon, TColor color) {
+    if (polygon.size() < 3) return;
+    double top = polygon.front().y, bottom = top;
+    for (const PicturePoint& p : polygon) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+    const int firstRow = static_cast<int>(std::max(0.0, std::ceil(top - 0.5)));
+    const int lastRow = static_cast<int>(std::min<double>(bitmap.Height() - 1, std::floor(bottom - 0.5)));
+    std::vector<double> crossings;
+    for (int row = firstRow; row <= lastRow; ++row) {
+        const double y = row + 0.5;
+        crossings.clear();
+        for (std::size_t i = 0; i < polygon.size(); ++i) {
+            const PicturePoint& a = polygon[i];
+            const PicturePoint& b = polygon[(i + 1) % polygon.size()];
+            if ((a.y <= y) == (b.y <= y)) continue;
+            crossings.push_back(a.x + (y - a.y) * (b.x - a.x) / (b.y - a.y));
+        }
+        std::sort(crossings.begin(), crossings.end());
+        for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
+            FillSpan(bitmap, row, static_cast<std::int64_t>(std::ceil(crossings[i] - 0.5)),
+                     static_cast<std::int64_t>(std::ceil(crossings[i + 1] - 0.5)), color);
+        }
+    }
 }
 
 // ---- Flood fill: spans of one row at a time from an explicit stack, so that no area is deep enough
 // to exhaust the call stack. A mask of visited pixels lets the brush colour equal a colour inside.
 
-void Canvas::FloodFill(int x, int y, TColor border) {
+void Canvas::FloodFill(int x, int y, TColor border, const std::vector<PicturePoint>& outline) {
+    if (drawing) drawing->FloodFill(Brush, {x, y}, border, outline);
     if (!bitmap.Contains(x, y) || bitmap.Pixel(x, y) == border || Brush.Style == BrushStyle::Clear) return;
     const int width = bitmap.Width(), height = bitmap.Height();
     std::vector<std::uint8_t> done(static_cast<std::size_t>(width) * height, 0);
@@ -366,15 +420,17 @@ TextLayout LayOut(const TFont& font, const std::string& utf8) {
 
 }  // namespace
 
-TPoint Canvas::TextExtent(const std::string& utf8) const {
+TPoint Painter::TextExtent(const std::string& utf8) const {
     TextLayout layout = LayOut(Font, utf8);
     if (!layout.face) return {0, 0};
     return {layout.advance, layout.metrics.Height()};
 }
 
 void Canvas::TextOut(int x, int y, const std::string& utf8) {
+    if (drawing) drawing->TextOut(Font, Brush, {x, y}, utf8);
     TextLayout layout = LayOut(Font, utf8);
-    penPos = {static_cast<int>(Clamp64(static_cast<std::int64_t>(x) + layout.advance, INT32_MIN, INT32_MAX)), y};
+    position = PicturePoint::AtPixel(
+        static_cast<int>(Clamp64(static_cast<std::int64_t>(x) + layout.advance, INT32_MIN, INT32_MAX)), y);
     if (!layout.face) return;
     const std::int64_t bottom = static_cast<std::int64_t>(y) + layout.metrics.Height();
     if (Brush.Style == BrushStyle::Solid) {
@@ -385,20 +441,24 @@ void Canvas::TextOut(int x, int y, const std::string& utf8) {
     std::int64_t penX = x;
     for (char32_t code : layout.codes) {
         const GlyphImage& glyph = layout.face->Glyph(code, layout.pixelSize);
-        const std::int64_t left = penX + glyph.Left, top = baseline - glyph.Top;
+        BlendGlyph(glyph, penX, baseline, Font.Color);
         penX += glyph.Advance;
-        for (int gy = 0; gy < glyph.Height; ++gy) {
-            const std::int64_t py = top + gy;
-            if (py < 0 || py >= bitmap.Height()) continue;
-            TColor* row = bitmap.Row(static_cast<int>(py));
-            const std::uint8_t* coverage = glyph.Coverage.data() + static_cast<std::size_t>(gy) * glyph.Width;
-            const int gx0 = static_cast<int>(Clamp64(-left, 0, glyph.Width));
-            const int gx1 = static_cast<int>(Clamp64(bitmap.Width() - left, 0, glyph.Width));
-            for (int gx = gx0; gx < gx1; ++gx) {
-                if (coverage[gx] == 0) continue;
-                TColor& pixel = row[left + gx];
-                pixel = Blend(pixel, Font.Color, coverage[gx]);
-            }
+    }
+}
+
+void Canvas::BlendGlyph(const GlyphImage& glyph, long long penX, long long baseline, TColor color) {
+    const std::int64_t left = penX + glyph.Left, top = baseline - glyph.Top;
+    for (int gy = 0; gy < glyph.Height; ++gy) {
+        const std::int64_t py = top + gy;
+        if (py < 0 || py >= bitmap.Height()) continue;
+        TColor* row = bitmap.Row(static_cast<int>(py));
+        const std::uint8_t* coverage = glyph.Coverage.data() + static_cast<std::size_t>(gy) * glyph.Width;
+        const int gx0 = static_cast<int>(Clamp64(-left, 0, glyph.Width));
+        const int gx1 = static_cast<int>(Clamp64(bitmap.Width() - left, 0, glyph.Width));
+        for (int gx = gx0; gx < gx1; ++gx) {
+            if (coverage[gx] == 0) continue;
+            TColor& pixel = row[left + gx];
+            pixel = Blend(pixel, color, coverage[gx]);
         }
     }
 }
@@ -441,12 +501,8 @@ void CopyStretched(Bitmap& target, std::int64_t left, std::int64_t top, std::int
 
 }  // namespace
 
-void Canvas::Draw(int x, int y, const Bitmap& source) {
-    CopyStretched(bitmap, x, y, static_cast<std::int64_t>(x) + source.Width(), static_cast<std::int64_t>(y) + source.Height(),
-                  source, {0, 0, source.Width(), source.Height()});
-}
-
 void Canvas::StretchDraw(TRect dest, const Bitmap& source) {
+    if (drawing) drawing->StretchDraw(dest, source);
     CopyRect(dest, source, {0, 0, source.Width(), source.Height()});
 }
 

@@ -22,6 +22,25 @@ double PowerOfTwo(int n) {
     return result;
 }
 
+PlotView::PlotView() {
+    drawing.Clear(clWhite);
+    imgCood.canvas.RecordInto(&drawing);
+}
+
+PlotView::PlotView(const PlotView& other)
+    : imgCood(other.imgCood), drawing(other.drawing), ScaleX(other.ScaleX), ScaleY(other.ScaleY),
+      OriginX(other.OriginX), OriginY(other.OriginY) {
+    imgCood.canvas.RecordInto(&drawing);
+}
+
+PlotView& PlotView::operator=(const PlotView& other) {
+    imgCood = other.imgCood;
+    drawing = other.drawing;
+    ScaleX = other.ScaleX, ScaleY = other.ScaleY, OriginX = other.OriginX, OriginY = other.OriginY;
+    imgCood.canvas.RecordInto(&drawing);
+    return *this;
+}
+
 void PlotView::SetScaleFromZoom(int zoom) {
     ScaleX = RoundHalfEven(PowerOfTwo(zoom));
     ScaleY = ScaleX;
@@ -57,15 +76,9 @@ void PlotView::DrawLabelText(const std::string& utf8, double x, double y) {
     canvas().TextOut(p.x, p.y, utf8);
 }
 
-void PlotView::WorldMoveTo(int x, int y) {
-    TPoint p = MapPoint(x, y);
-    canvas().MoveTo(p.x, p.y);
-}
+void PlotView::WorldMoveTo(int x, int y) { canvas().MoveTo(MapPrecise(x, y)); }
 
-void PlotView::WorldLineTo(int x, int y) {
-    TPoint p = MapPoint(x, y);
-    canvas().LineTo(p.x, p.y);
-}
+void PlotView::WorldLineTo(int x, int y) { canvas().LineTo(MapPrecise(x, y)); }
 
 void ClearPicture(TImage& picture, TColor color, TColor axisColor) {
     picture.canvas.Reset(picture.Width, picture.Height, color);

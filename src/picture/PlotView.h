@@ -6,6 +6,7 @@
 #include <string>
 
 #include "picture/Canvas.h"
+#include "picture/Drawing.h"
 
 // A picture control: a fixed size and the canvas drawn on it.
 struct TImage {
@@ -32,13 +33,19 @@ struct ColorState {
     void SetAxisColorFromBack() { AxisColor = CurrentBackColor == clBlack ? clWhite : clBlack; }
 };
 
-// The graph picture with its mapping state.
+// The graph picture with its mapping state, and the record of how it was drawn (for other targets).
 class PlotView {
 public:
     static constexpr int PictureWidth = 513;
     static constexpr int PictureHeight = 640;
 
+    PlotView();
+    // A copy records into its own drawing.
+    PlotView(const PlotView& other);
+    PlotView& operator=(const PlotView& other);
+
     TImage imgCood{"imgCood", PictureWidth, PictureHeight};
+    Drawing drawing;  // everything imgCood's canvas drew since it was last cleared
     int ScaleX = 16;
     int ScaleY = 16;
     int OriginX = 256;
@@ -52,6 +59,11 @@ public:
 
     // World point to pixel: column = RHE(ScaleX·X) + OriginX − 1, row = OriginY − RHE(ScaleY·Y) + 1.
     TPoint MapPoint(double x, double y) const;
+    // MapPoint's pixel together with the point before rounding, for targets finer than the picture
+    // (the pixel's centre lies half a pixel right of and below its corner).
+    PicturePoint MapPrecise(double x, double y) const {
+        return {MapPoint(x, y), ScaleX * x + (OriginX - 0.5), (OriginY + 1.5) - ScaleY * y};
+    }
     // As MapPoint on a fixed lattice of 16 pixels per unit, whatever the zoom.
     TPoint MapLabelPoint(double x, double y) const;
     // Integer world point without the one-pixel correction: (a·ScaleX + OriginX, OriginY − b·ScaleY).

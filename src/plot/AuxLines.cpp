@@ -38,8 +38,12 @@ void AuxSegmentInSquare(PlotView& view, double x0, double y0, double x1, double 
     Canvas& canvas = view.canvas();
     canvas.Pen.Width = 1;
     canvas.Pen.Color = AuxFigureColor;
-    canvas.MoveTo(RoundHalfEven(column0 + low * dColumn), RoundHalfEven(row0 + low * dRow));
-    canvas.LineTo(RoundHalfEven(column0 + high * dColumn), RoundHalfEven(row0 + high * dRow));
+    const auto at = [&](double t) {
+        const double column = column0 + t * dColumn, row = row0 + t * dRow;
+        return PicturePoint({RoundHalfEven(column), RoundHalfEven(row)}, column + 0.5, row + 0.5);
+    };
+    canvas.MoveTo(at(low));
+    canvas.LineTo(at(high));
 }
 
 // The whole line through (x, y) in the direction (dx, dy), as far as it crosses the graph square.
@@ -77,7 +81,7 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
     if (!chkHojoEn.Checked()) return;
 
     // The plot continues from the pen position, so the base line of the cycloids must not move it.
-    const TPoint penPos = canvas.PenPos();
+    const PicturePoint penPos = canvas.Position();
     switch (kind) {
         case 0: {
             const TPoint centre = view.MapGridPoint(0, 0);
@@ -135,12 +139,13 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
         default:
             break;
     }
-    canvas.MoveTo(penPos.x, penPos.y);
+    canvas.MoveTo(penPos);
 }
 
-void TfrmMain::DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta) {
+void TfrmMain::DrawAuxMarker(int kind, const PicturePoint& point, double a, double b, double c, double theta) {
     if (!chkHojoEn.Checked()) return;
     Canvas& canvas = view.canvas();
+    const TPoint p = point.pixel;
     double centreX = 0, centreY = 0, radius = 0;
     switch (kind) {
         case 0: case 2: case 6: case 9: case 12: case 13: case 15: case 20: case 21: case 22:
@@ -149,9 +154,8 @@ void TfrmMain::DrawAuxMarker(int kind, TPoint p, double a, double b, double c, d
         case 19: {  // the taut string from where it leaves the base circle to the point
             canvas.Brush.Style = BrushStyle::Clear;
             AuxDot(canvas, p.x, p.y, 4, AuxMarkerColor);
-            const TPoint leaves = view.MapPoint(a * std::cos(theta), a * std::sin(theta));
-            canvas.MoveTo(leaves.x, leaves.y);
-            canvas.LineTo(p.x, p.y);
+            canvas.MoveTo(view.MapPrecise(a * std::cos(theta), a * std::sin(theta)));
+            canvas.LineTo(point);
             return;
         }
         case 1: case 8:
@@ -175,7 +179,6 @@ void TfrmMain::DrawAuxMarker(int kind, TPoint p, double a, double b, double c, d
     canvas.Brush.Style = BrushStyle::Clear;
     AuxDot(canvas, p.x, p.y, 4, AuxMarkerColor);
     AuxCircleAt(view, AuxMarkerColor, centreX, centreY, radius);
-    const TPoint centre = view.MapPoint(centreX, centreY);
-    canvas.MoveTo(centre.x, centre.y);
-    canvas.LineTo(p.x, p.y);
+    canvas.MoveTo(view.MapPrecise(centreX, centreY));
+    canvas.LineTo(point);
 }

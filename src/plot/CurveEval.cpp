@@ -185,9 +185,11 @@ CurvePoint ToCurvePoint(const CurveXY& xy, int zoom, const PlotView& view) {
     point.Valid = true;
     point.Branch = xy.Branch;
     point.Outside = std::fabs(xy.X) > limit || std::fabs(xy.Y) > limit;
-    const TPoint pixel = view.MapPoint(xy.X, xy.Y);
-    point.Column = pixel.x;
-    point.Row = pixel.y;
+    const PicturePoint where = view.MapPrecise(xy.X, xy.Y);
+    point.Column = where.pixel.x;
+    point.Row = where.pixel.y;
+    point.X = where.x;
+    point.Y = where.y;
     return point;
 }
 

@@ -34,10 +34,12 @@ struct CurveXY {
 struct CurvePoint {
     int Column = 0;
     int Row = 0;
+    double X = 0, Y = 0;  // the same point before rounding, in continuous picture units
     bool Outside = false;  // |X| or |Y| beyond the quadrant limit of the zoom (strictly)
     bool Valid = false;    // false: nothing to draw here; Column and Row mean nothing
     CurveFailure Failure = CurveFailure::None;  // set together with Valid = false
     int Branch = 0;  // as CurveXY::Branch: the θ walk never joins two points of different branches
+    PicturePoint Where() const { return {{Column, Row}, X, Y}; }
 };
 
 // True for the kinds with a formula: 0 to 25.

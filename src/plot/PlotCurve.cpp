@@ -76,11 +76,11 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     // pole between two points (their branches differ), so that no line crosses an asymptote.
     bool penDown = p.Valid;
     int branch = p.Branch;
-    if (p.Valid) canvas.MoveTo(p.Column, p.Row);
+    if (p.Valid) canvas.MoveTo(p.Where());
 
     const double da = a, db = b, dc = c;
     DrawAuxFigure(kind, da, db, dc, theta);
-    DrawAuxMarker(kind, {p.Column, p.Row}, da, db, dc, theta);
+    DrawAuxMarker(kind, p.Where(), da, db, dc, theta);
     const int width = radWidth1.Checked() ? 1 : 2;
     const bool split = quadrant >= 1;
 
@@ -110,17 +110,17 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
                 if (p.Failure != CurveFailure::None) return fail(p.Failure);
                 penDown = false;
             } else if (!penDown || (split && p.Outside) || p.Branch != branch) {
-                canvas.MoveTo(p.Column, p.Row);
+                canvas.MoveTo(p.Where());
                 penDown = true;
                 branch = p.Branch;
             } else if (BesideThePicture(canvas.PenPos(), p, canvas)) {
-                canvas.MoveTo(p.Column, p.Row);
+                canvas.MoveTo(p.Where());
             } else {
                 canvas.Pen.Color = colors.CurveColor;
-                canvas.LineTo(p.Column, p.Row);
+                canvas.LineTo(p.Where());
             }
         }
-        DrawAuxMarker(kind, {p.Column, p.Row}, da, db, dc, theta);
+        DrawAuxMarker(kind, p.Where(), da, db, dc, theta);
     }
 
     platform.PictureChanged();
