@@ -55,6 +55,8 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     spdPrint.OnClick = mnuPrint.OnClick = [this] { spdPrintClick(); };
     mnuClipBoard.OnClick = [this] { mnuClipBoardClick(); };
     mnuPaste.OnClick = [this] { mnuPasteClick(); };
+    mnuSaveImage.OnClick = [this] { mnuSaveImageClick(); };
+    mnuSaveImage.HelpContext = 214;
     mnuFile.OnClick = [this] { mnuFileClick(); };
     mnuEnd.OnClick = [this] { mnuEndClick(); };
     mnuShowFile.OnClick = [this] { mnuShowFileClick(); };
@@ -147,7 +149,8 @@ TControl* TfrmMain::FindControl(const std::string& name) {
         &btnStep, &btnDraw, &btnReset, &btnKaisetsu, &btnHanpuku, &btnStepH, &btnDev, &btnRpReset,
         &mnuFile, &mnuTangenOpen, &mnuOpenKiso, &mnuOpenFile, &Save1, &mnuSave, &mnuPrint, &mnuClipBoard,
         &mnuPaste, &mnuEnd, &mnuShow, &mnuShowFile, &mnuSettei, &mnuSetColor, &KB1, &mnuHelp,
-        &mnuShowHelp, &mnuOnePoint, &mnuShowAbout};
+        &mnuShowHelp, &mnuOnePoint, &mnuShowAbout,
+        &mnuSaveImage};
     for (TControl* control : all) {
         if (control->Name == name) return control;
     }

@@ -93,6 +93,8 @@ public:
     TMenuItem mnuPrint{"mnuPrint", "印刷(&P)"};
     TMenuItem mnuClipBoard{"mnuClipBoard", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"};
     TMenuItem mnuPaste{"mnuPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"};
+    // Picture files (output/Export.cpp).
+    TMenuItem mnuSaveImage{"mnuSaveImage", "画像として保存(&I)..."};
     TMenuItem mnuEnd{"mnuEnd", "終了(&X)"};
     TMenuItem mnuShow{"mnuShow", "表示(&V)"};
     TMenuItem mnuShowFile{"mnuShowFile", "ファイルの内容(&F)"};
@@ -240,6 +242,9 @@ public:
     void mnuClipBoardClick();
     void mnuFileClick();
     void mnuPasteClick();
+
+    // ---- Picture files (output/Export.cpp).
+    void mnuSaveImageClick();
 
     // Every control and menu item by name, for the headless driver and the desktop view.
     TControl* FindControl(const std::string& name);

@@ -1,5 +1,6 @@
 #include "app/RenderScript.h"
 
+#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -8,6 +9,7 @@
 
 #include "app/Main.h"
 #include "curves/Codec.h"
+#include "output/Export.h"
 #include "picture/ImageIO.h"
 #include "ui/ScriptedPlatform.h"
 
@@ -22,7 +24,11 @@ public:
 };
 
 constexpr const char* Usage =
-    "usage: quorbel-render [-C DIR] [-o OUT.png] [--record] ACTION...\n"
+    "usage: quorbel-render [-C DIR] [-o OUT.png|OUT.svg|OUT.pdf] [--scale S] [--record] ACTION...\n"
+    "  -o FILE     writes the picture; the extension chooses the format: .png the bitmap\n"
+    "              (any other extension too), .svg and .pdf vectors with text as text\n"
+    "  --scale S   draws the PNG at S times the picture's size, S from 1 to 8 (default 1:\n"
+    "              the picture's own 513 x 640 pixels)\n"
     "  open:1|2|3  choose:K  set:NAME=VALUE  press:NAME  snap:PREFIX\n"
     "  answers for the next dialog: step:next|all|cancel  color:$00BBGGRR|cancel\n"
     "    nickname:TEXT|cancel  savefile:PATH|cancel  confirm:yes|no|cancel\n";
@@ -31,9 +37,20 @@ struct Options {
     bool help = false;
     std::string folder;
     std::string output;
+    ImageFormat format = ImageFormat::Png;
+    double scale = 1;
     bool record = false;
     std::vector<std::string> actions;
 };
+
+double ParseScale(const std::string& text) {
+    double scale = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), scale);
+    if (error != std::errc() || end != text.data() + text.size() || !(scale >= MinimumPngScale && scale <= MaximumPngScale)) {
+        throw ScriptError("--scale takes a number from 1 to 8: " + text);
+    }
+    return scale;
+}
 
 Options ParseOptions(const std::vector<std::string>& arguments) {
     Options options;
@@ -42,6 +59,9 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
         if (argument == "-C" || argument == "-o") {
             if (i + 1 == arguments.size()) throw ScriptError(argument + " needs a value");
             (argument == "-C" ? options.folder : options.output) = arguments[++i];
+        } else if (argument == "--scale") {
+            if (i + 1 == arguments.size()) throw ScriptError(argument + " needs a value");
+            options.scale = ParseScale(arguments[++i]);
         } else if (argument == "--record") {
             options.record = true;
         } else if (argument == "-h" || argument == "--help") {
@@ -52,6 +72,9 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             options.actions.push_back(argument);
         }
     }
+    options.format = ImageFormatOf(options.output).value_or(ImageFormat::Png);
+    if (options.scale != 1 && options.format != ImageFormat::Png) throw ScriptError("--scale applies to PNG files only");
+    if (options.format == ImageFormat::Pdf && !PdfAvailable()) throw ScriptError("this build writes no PDF files");
     return options;
 }
 
@@ -118,7 +141,8 @@ public:
         if (options.record) {
             for (const std::string& line : form.frmEdit.Record()) out << Cp932ToUtf8(line) << '\n';
         }
-        if (!options.output.empty() && !WritePng(Resolve(options.output), form.view.imgCood.canvas.Picture())) {
+        if (!options.output.empty() &&
+            !WritePictureFile(Resolve(options.output), form.view, options.format, options.scale)) {
             throw std::runtime_error("cannot write " + options.output);
         }
         return RenderOk;

@@ -2,7 +2,8 @@
 // script of user actions on the main window, then writes the picture and the working record.
 // RenderMain.cpp only forwards the command line here, so tests run the same code in-process.
 //
-//   quorbel-render [-C DIR] [-o OUT.png] [--record] ACTION...    (--help prints a summary)
+//   quorbel-render [-C DIR] [-o OUT.png|OUT.svg|OUT.pdf] [--scale S] [--record] ACTION...
+//                                                                 (--help prints a summary)
 //
 // Actions: open:1..3, choose:K, set:NAME=VALUE, press:NAME, and the answers queued for the next
 // dialog of their kind (step:next|all|cancel, color:$00BBGGRR|cancel, nickname:TEXT|cancel,
@@ -10,7 +11,9 @@
 // STEP pause. Every message box is printed as "message: TEXT" in the order shown; press:mnuShowFile
 // prints the file contents view as 25 rows "LABEL<TAB>VALUE". Paths of -o and snap: are taken
 // from the folder the driver was started in; a relative savefile: path from the working folder.
-// The process's working folder is restored before the function returns.
+// The picture of -o is written atomically in the format its extension names (PNG for any other),
+// a PNG at --scale S (1 to 8) times the picture's size. The process's working folder is restored
+// before the function returns.
 #pragma once
 
 #include <iosfwd>

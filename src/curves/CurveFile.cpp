@@ -133,8 +133,12 @@ bool IsTemporaryCurveFileName(const std::string& name) {
     return name[dash] == '-' && AllOf(name, prefix.size(), dash, isDigit) && AllOf(name, dash + 1, tokenEnd, isHex);
 }
 
-bool WriteCurveLines(const std::string& requestedPath, const RecordLines& lines, FileSteps& steps) {
+bool WriteCurveLines(const std::string& path, const RecordLines& lines, FileSteps& steps) {
     if (lines.size() != static_cast<std::size_t>(RecordLineCount)) return false;
+    return WriteFileAtomically(path, CurveFileText(lines), steps);
+}
+
+bool WriteFileAtomically(const std::string& requestedPath, const std::string& text, FileSteps& steps) {
     const std::string path = ResolveLink(requestedPath);
 
     // A new file takes the permissions of the one it replaces, and a file the user may not write
@@ -156,7 +160,6 @@ bool WriteCurveLines(const std::string& requestedPath, const RecordLines& lines,
     }
     if (fd < 0) return false;
 
-    const std::string text = CurveFileText(lines);
     bool written = steps.WriteAll(fd, text.data(), text.size()) && steps.Flush(fd);
     bool closed = steps.Close(fd);
     if (!written || !closed || !steps.Rename(temporary, path)) {

@@ -51,6 +51,11 @@ std::string CurveFileText(const RecordLines& lines);
 [[nodiscard]] bool WriteCurveLines(const std::string& path, const RecordLines& lines,
                                    FileSteps& steps = SystemFileSteps());
 
+// Writes `bytes` to `path` in the same way, for any file the program writes whole (pictures too):
+// false, with the previous file untouched and no temporary file left, when it could not be written.
+[[nodiscard]] bool WriteFileAtomically(const std::string& path, const std::string& bytes,
+                                       FileSteps& steps = SystemFileSteps());
+
 // The temporary file for `path`, in the same folder: ".quorbel-" + the process id + "-" + `token`
 // in 8 lower-case hexadecimal digits + ".tmp". Hidden, and without the ".crv" end, so that no
 // loader lists it; at most 32 bytes, so it fits wherever the file's own name does.

@@ -264,6 +264,8 @@ private:
         FaceInfo info;
         info.Family = StringOf(match, FC_FAMILY);
         info.Style = StringOf(match, FC_STYLE);
+        info.Weight = FcWeightToOpenType(IntegerOf(match, FC_WEIGHT, FC_WEIGHT_REGULAR));
+        info.Italic = IntegerOf(match, FC_SLANT, FC_SLANT_ROMAN) != FC_SLANT_ROMAN;
         info.File = RealPath(StringOf(match, FC_FILE));
         info.Index = IntegerOf(match, FC_INDEX, 0);
         info.SyntheticBold = bold && IntegerOf(match, FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;

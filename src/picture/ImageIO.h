@@ -8,7 +8,12 @@
 
 #include "picture/Bitmap.h"
 
-// Writes 8-bit RGB PNG; false when the file cannot be written.
+// The bytes of a PNG file of the bitmap: 8-bit indexed colour when it has at most 256 colours,
+// else 8-bit RGB. Compressed for speed (run lengths): a picture is mostly flat colour, and a
+// file written as fast as the picture is drawn matters more than the last few kilobytes.
+// Empty for an empty bitmap.
+std::string EncodePng(const Bitmap& bitmap);
+// Writes EncodePng's bytes; false when the file cannot be written.
 bool WritePng(const std::string& path, const Bitmap& bitmap);
 // Writes an uncompressed 24-bit bottom-up BMP; false when the file cannot be written.
 bool WriteBmp(const std::string& path, const Bitmap& bitmap);

@@ -23,6 +23,10 @@ struct TPen {
     friend bool operator==(const TPen&, const TPen&) = default;
 };
 
+// How far the centre of a pen's stamp lies right of and below the pixel it stands on: 0 for odd
+// widths, −0.5 for even ones.
+inline double PenStampShift(int width) { return (-(width / 2) + (width - 1) / 2) / 2.0; }
+
 struct TBrush {
     TColor Color = clWhite;
     BrushStyle Style = BrushStyle::Solid;

@@ -6,14 +6,6 @@
 #include "picture/Fonts.h"
 #include "picture/PlotView.h"
 
-namespace {
-
-// Half the sum of the two reaches of a square pen stamp: 0 for odd widths, −0.5 for even ones
-// (width 2 covers a pixel and the ones above and to the left of it).
-double StampShift(int width) { return (-(width / 2) + (width - 1) / 2) / 2.0; }
-
-}  // namespace
-
 ScaledCanvas::ScaledCanvas(int width, int height, double scale, double offsetX, double offsetY, TColor fill)
     : device(width, height, fill), scale(scale), offsetX(offsetX), offsetY(offsetY) {}
 
@@ -35,8 +27,8 @@ void ScaledCanvas::UseDevicePen() {
 }
 
 TPoint ScaledCanvas::StampPixel(const PicturePoint& point) const {
-    const double shift = StampShift(Pen.Width);
-    const double deviceShift = StampShift(std::max(1, RoundHalfEven(Pen.Width * scale)));
+    const double shift = PenStampShift(Pen.Width);
+    const double deviceShift = PenStampShift(std::max(1, RoundHalfEven(Pen.Width * scale)));
     return {RoundHalfEven(DeviceX(point.x + shift) - 0.5 - deviceShift),
             RoundHalfEven(DeviceY(point.y + shift) - 0.5 - deviceShift)};
 }

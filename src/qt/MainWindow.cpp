@@ -149,8 +149,9 @@ void MainWindow::BuildMenus() {
         menu->installEventFilter(this);
     };
     addMenu(form.mnuFile, {&form.mnuTangenOpen, &form.mnuOpenKiso, &form.mnuOpenFile, nullptr, &form.Save1,
-                           &form.mnuSave, nullptr, &form.mnuPrint, &form.mnuClipBoard, &form.mnuPaste, nullptr,
-                           &form.mnuEnd});
+                           &form.mnuSave, nullptr, &form.mnuPrint, &form.mnuClipBoard, &form.mnuPaste,
+                           &form.mnuSaveImage,  // picture files, after the clipboard items
+                           nullptr, &form.mnuEnd});
     addMenu(form.mnuShow, {&form.mnuShowFile});
     addMenu(form.mnuSettei, {&form.mnuSetColor, &form.KB1});
     addMenu(form.mnuHelp, {&form.mnuShowHelp, &form.mnuOnePoint, nullptr, &form.mnuShowAbout});

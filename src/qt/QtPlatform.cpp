@@ -1,5 +1,6 @@
 #include "qt/QtPlatform.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 #include <QApplication>
@@ -75,15 +76,23 @@ int QtPlatform::ShowModal(TForm& form) {
 }
 
 std::optional<std::string> QtPlatform::SaveFileDialog(const SaveDialogRequest& request) {
+    std::optional<SaveDialogChoice> chosen = SaveFileDialogWithFilter(request);
+    if (!chosen) return std::nullopt;
+    return chosen->path;
+}
+
+std::optional<SaveDialogChoice> QtPlatform::SaveFileDialogWithFilter(const SaveDialogRequest& request) {
     QFileDialog dialog(DialogParent());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);  // the program asks the question itself
-    dialog.setNameFilter(FileDialogFilter(request.filter));
+    const QStringList filters = FileDialogFilter(request.filter).split(";;");
+    dialog.setNameFilters(filters);
     dialog.setDirectory(ToQt(request.initialFolder));
     dialog.selectFile(ToQt(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return FromQt(QDir::toNativeSeparators(dialog.selectedFiles().first()));
+    return SaveDialogChoice{FromQt(QDir::toNativeSeparators(dialog.selectedFiles().first())),
+                            static_cast<int>(std::max<qsizetype>(0, filters.indexOf(dialog.selectedNameFilter())))};
 }
 
 std::optional<TColor> QtPlatform::ChooseColor(TColor initial) {

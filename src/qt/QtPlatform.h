@@ -46,6 +46,7 @@ public:
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
     int ShowModal(TForm& form) override;
     std::optional<std::string> SaveFileDialog(const SaveDialogRequest& request) override;
+    std::optional<SaveDialogChoice> SaveFileDialogWithFilter(const SaveDialogRequest& request) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
     std::optional<int> PrintDialog() override;
     bool PrintPage(const Bitmap& page, TRect dest) override;

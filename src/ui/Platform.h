@@ -21,6 +21,13 @@ struct SaveDialogRequest {
     std::string filter;         // "CRVファイル|*.CRV": description, "|", pattern
 };
 
+// What a save dialog that offers several filters answers: the path, and which filter was chosen
+// (its index among the request's description–pattern pairs, 0 for the first).
+struct SaveDialogChoice {
+    std::string path;
+    int filter = 0;
+};
+
 struct ScreenSize {
     int width = 1024;
     int height = 768;
@@ -47,6 +54,10 @@ public:
     virtual int ShowModal(TForm& form) = 0;
     // The file-save dialog; the chosen path, or nothing when cancelled. Asks no overwrite question.
     virtual std::optional<std::string> SaveFileDialog(const SaveDialogRequest& request) = 0;
+    // The file-save dialog, also telling which of the request's filters was chosen (the picture
+    // files: a format and a scale). Asks no overwrite question. By default SaveFileDialog, with
+    // the first filter whose pattern the chosen name's extension matches (else the first).
+    virtual std::optional<SaveDialogChoice> SaveFileDialogWithFilter(const SaveDialogRequest& request);
     // The colour dialog opened on `initial`; the confirmed colour, or nothing when cancelled.
     virtual std::optional<TColor> ChooseColor(TColor initial) = 0;
     // The print set-up dialog; the number of copies, or nothing when cancelled.

@@ -49,6 +49,14 @@ std::optional<std::string> ScriptedPlatform::SaveFileDialog(const SaveDialogRequ
     return TakeFront(saveAnswers, std::optional<std::string>());
 }
 
+std::optional<SaveDialogChoice> ScriptedPlatform::SaveFileDialogWithFilter(const SaveDialogRequest& request) {
+    if (saveFilterAnswers.empty()) return Platform::SaveFileDialogWithFilter(request);
+    const int filter = TakeFront(saveFilterAnswers, 0);
+    std::optional<std::string> path = SaveFileDialog(request);
+    if (!path) return std::nullopt;
+    return SaveDialogChoice{*path, filter};
+}
+
 std::optional<TColor> ScriptedPlatform::ChooseColor(TColor initial) {
     colorRequests.push_back(initial);
     log.push_back("color");

@@ -23,6 +23,7 @@ public:
     void SetDefaultModal(const std::string& formName, ModalAnswer answer) { defaultModal[formName] = std::move(answer); }
     std::deque<YesNoCancel> confirmAnswers;               // unanswered: Cancel
     std::deque<std::optional<std::string>> saveAnswers;   // unanswered: cancelled
+    std::deque<int> saveFilterAnswers;                    // the filter chosen with a save answer; unanswered: by its extension
     std::deque<std::optional<TColor>> colorAnswers;       // unanswered: cancelled
     std::deque<std::optional<int>> printAnswers;          // unanswered: cancelled
     ScreenSize screen{1024, 768};
@@ -54,6 +55,7 @@ public:
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
     int ShowModal(TForm& form) override;
     std::optional<std::string> SaveFileDialog(const SaveDialogRequest& request) override;
+    std::optional<SaveDialogChoice> SaveFileDialogWithFilter(const SaveDialogRequest& request) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
     std::optional<int> PrintDialog() override;
     bool PrintPage(const Bitmap& page, TRect dest) override;

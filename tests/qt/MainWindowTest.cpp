@@ -117,7 +117,7 @@ TEST_F(MainWindowFixture, MenusToolButtonsAndCursors) {
     }
     QStringList expected = {"ﾌｧｲﾙ(&F)", "自作の曲線を開く(&U)", "美しい曲線を開く(&B)", "いろいろな曲線を開く(&O)", "-",
                             "上書き保存(&S)", "名前を付けて保存(&A)", "-", "印刷(&P)", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)",
-                            "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)", "-", "終了(&X)", "表示(&V)", "ファイルの内容(&F)", "設定(&S)",
+                            "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)", "画像として保存(&I)...", "-", "終了(&X)", "表示(&V)", "ファイルの内容(&F)", "設定(&S)",
                             "曲線の色(&C)", "背景の色(&B)", "ﾍﾙﾌﾟ(&H)", "使い方(&U)", "ワンポイント(&P)", "-",
                             "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
     EXPECT_EQ(shown, expected);
@@ -214,6 +214,31 @@ TEST_F(MainWindowFixture, SaveUnderANewNameWritesTheFile) {
     std::string firstLine;
     std::getline(file, firstLine);
     EXPECT_EQ(firstLine, Utf8ToCp932("わたしの曲線") + "\r");
+}
+
+// The file dialog offers the picture formats; the filter picked gives a name typed without an
+// extension its format.
+TEST_F(MainWindowFixture, SaveAsImageWritesTheFormatOfTheChosenFilter) {
+    window->Start();
+    Settle();
+    const fs::path saved = folder / "UsCurves" / "worksheet";
+    QStringList filters;
+    WhenModal([&](QWidget* files) {
+        auto* dialog = qobject_cast<QFileDialog*>(files);
+        ASSERT_NE(dialog, nullptr);
+        filters = dialog->nameFilters();
+        EXPECT_EQ(QDir(dialog->directory()).absolutePath().toStdString(), (folder / "UsCurves").string());
+        dialog->selectNameFilter(filters.value(3));
+        dialog->selectFile(QString::fromStdString(saved.string()));
+        static_cast<QDialog*>(dialog)->accept();
+    });
+    Action("mnuSaveImage")->trigger();
+    Settle();
+    EXPECT_EQ(filters, QStringList({"PNG 等倍 (*.png)", "PNG 2倍 (*.png)", "PNG 4倍 (*.png)", "SVG (*.svg)", "PDF (*.pdf)"}));
+    std::ifstream file(saved.string() + ".svg", std::ios::binary);
+    std::string firstLine;
+    std::getline(file, firstLine);
+    EXPECT_EQ(firstLine, "<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
 }
 
 TEST_F(MainWindowFixture, PrintPreviewShowsThePictureAtItsMarginsAndSize) {
