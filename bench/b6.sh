@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # B6: the headless driver as a whole process, start-up to the first picture written:
 #   quorbel-render -C data -o first.png
+# and beside it the same start without -o, for the picture file's share of the run.
 # Uses hyperfine when it is installed, otherwise times RUNS runs with date +%s%N and prints the
 # mean, the median and the fastest. Then the peak resident memory (/usr/bin/time -v) at start-up
 # and after the longest repeat display the panel allows (the built-in curve with c 1 to 100 over
@@ -33,6 +34,31 @@ else
     END { printf "  %d runs: mean %.1f ms, median %.1f ms, fastest %.1f ms\n", runs, sum / NR / 1000,
           t[int((NR + 1) / 2)] / 1000, t[1] / 1000 }'
 fi
+
+# The picture file's share of the run: the same start with and without -o, alternating, in CPU
+# time (user + system, which a busy shared machine disturbs far less than the clock).
+cpu_ms() {  # the CPU time of one run of the command, in milliseconds
+  local TIMEFORMAT='%3U %3S' times
+  times=$( { time "$@" >/dev/null; } 2>&1 )
+  awk '{ printf "%d\n", ($1 + $2) * 1000 + 0.5 }' <<<"$times"
+}
+median() { sort -n | awk '{ t[NR] = $1 } END { print (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2 }'; }
+echo "Picture file share (target: with -o at most 1.2x without), CPU time, $runs runs each, alternating:"
+with=() without=()
+for ((i = 0; i < runs; i++)); do
+  with+=("$(cpu_ms "${command[@]}")")
+  without+=("$(cpu_ms "$render" -C data)")
+done
+with_median=$(printf '%s\n' "${with[@]}" | median)
+without_median=$(printf '%s\n' "${without[@]}" | median)
+awk -v a="$with_median" -v b="$without_median" 'BEGIN {
+  printf "  median with -o first.png %.1f ms, without %.1f ms: %.2fx\n", a, b, (b > 0 ? a / b : 0) }'
+for format in svg pdf; do
+  printf '  -o first.%s: median %s ms CPU\n' "$format" \
+    "$(for ((i = 0; i < runs; i++)); do cpu_ms "$render" -C data -o "$out/first.$format"; done | median)"
+done
+printf '  -o first.png --scale 4: median %s ms CPU\n' \
+  "$(for ((i = 0; i < runs; i++)); do cpu_ms "$render" -C data -o "$out/first-4x.png" --scale 4; done | median)"
 
 peak() {  # the maximum resident set size of one run, in MB
   local report

@@ -1,9 +1,5 @@
 #include "picture/ImageIO.h"
 
-#include <png.h>
-#include <zlib.h>
-
-#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -28,102 +24,6 @@ std::uint32_t GetLittle(const std::vector<unsigned char>& data, std::size_t at, 
 }
 
 }  // namespace
-
-namespace {
-
-// Each pixel's index among at most 256 colours, and the colours, in one pass; false when the
-// bitmap has more colours. Neighbours in a row mostly repeat, so only a change is looked up.
-bool IndexColours(const Bitmap& bitmap, std::vector<TColor>& palette, std::vector<png_byte>& indices) {
-    constexpr std::size_t Slots = 1024;  // a table four times the largest palette stays short of collisions
-    std::uint32_t keys[Slots];
-    std::int16_t values[Slots];
-    std::fill(values, values + Slots, std::int16_t{-1});
-    palette.clear();
-    indices.resize(static_cast<std::size_t>(bitmap.Width()) * bitmap.Height());
-    png_byte* out = indices.data();
-    TColor last = bitmap.Row(0)[0] + 1;
-    png_byte lastIndex = 0;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        const TColor* row = bitmap.Row(y);
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const TColor colour = row[x];
-            if (colour != last) {
-                std::size_t slot = (colour * 2654435761u) >> 22;
-                while (values[slot] >= 0 && keys[slot] != colour) slot = (slot + 1) % Slots;
-                if (values[slot] < 0) {
-                    if (palette.size() == 256) return false;
-                    keys[slot] = colour;
-                    values[slot] = static_cast<std::int16_t>(palette.size());
-                    palette.push_back(colour);
-                }
-                last = colour;
-                lastIndex = static_cast<png_byte>(values[slot]);
-            }
-            *out++ = lastIndex;
-        }
-    }
-    return true;
-}
-
-void AppendToString(png_structp png, png_bytep data, png_size_t length) {
-    static_cast<std::string*>(png_get_io_ptr(png))->append(reinterpret_cast<const char*>(data), length);
-}
-
-}  // namespace
-
-std::string EncodePng(const Bitmap& bitmap) {
-    if (bitmap.Width() == 0 || bitmap.Height() == 0) return {};
-    std::vector<TColor> colours;
-    std::vector<png_byte> indices;
-    const bool indexed = IndexColours(bitmap, colours, indices);
-    std::vector<png_color> palette;
-    for (TColor colour : colours) {
-        palette.push_back({static_cast<png_byte>(colour & 0xFF), static_cast<png_byte>((colour >> 8) & 0xFF),
-                           static_cast<png_byte>((colour >> 16) & 0xFF)});
-    }
-    std::vector<png_byte> row(indexed ? 0 : static_cast<std::size_t>(bitmap.Width()) * 3);
-    std::string bytes;
-
-    png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-    if (!png) return {};
-    png_infop info = png_create_info_struct(png);
-    if (!info) {
-        png_destroy_write_struct(&png, nullptr);
-        return {};
-    }
-    // libpng reports errors by longjmp; nothing with a destructor is created past this point.
-    if (setjmp(png_jmpbuf(png))) {
-        png_destroy_write_struct(&png, &info);
-        return {};
-    }
-    png_set_write_fn(png, &bytes, AppendToString, nullptr);
-    // Run lengths find a flat picture's repeats at a fraction of the cost of the usual search.
-    // An indexed row repeats its index; a colour row repeats after the left neighbour is taken off.
-    png_set_compression_strategy(png, Z_RLE);
-    png_set_compression_buffer_size(png, 1 << 16);
-    png_set_filter(png, PNG_FILTER_TYPE_BASE, indexed ? PNG_FILTER_NONE : PNG_FILTER_SUB);
-    png_set_IHDR(png, info, static_cast<png_uint_32>(bitmap.Width()), static_cast<png_uint_32>(bitmap.Height()), 8,
-                 indexed ? PNG_COLOR_TYPE_PALETTE : PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (indexed) png_set_PLTE(png, info, palette.data(), static_cast<int>(palette.size()));
-    png_write_info(png, info);
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        if (indexed) {
-            png_write_row(png, indices.data() + static_cast<std::size_t>(y) * bitmap.Width());
-            continue;
-        }
-        const TColor* pixels = bitmap.Row(y);
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            row[3 * x] = static_cast<png_byte>(pixels[x] & 0xFF);
-            row[3 * x + 1] = static_cast<png_byte>((pixels[x] >> 8) & 0xFF);
-            row[3 * x + 2] = static_cast<png_byte>((pixels[x] >> 16) & 0xFF);
-        }
-        png_write_row(png, row.data());
-    }
-    png_write_end(png, nullptr);
-    png_destroy_write_struct(&png, &info);
-    return bytes;
-}
 
 bool WritePng(const std::string& path, const Bitmap& bitmap) {
     const std::string bytes = EncodePng(bitmap);

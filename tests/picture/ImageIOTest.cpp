@@ -138,3 +138,38 @@ TEST(ImageIO, PngHoldsTheRgbPixels) {
     EXPECT_FALSE(WritePng("/nonexistent-folder/x.png", Sample()));
     EXPECT_FALSE(WriteBmp("/nonexistent-folder/x.bmp", Sample()));
 }
+
+// Past 256 colours the file holds the colours themselves rather than a palette; either way, and
+// with rows that repeat the one above or their own pixels (what the writer compresses), the
+// pixels read back as they were.
+TEST(ImageIO, PngKeepsEveryPixelWithOrWithoutAPalette) {
+    for (int colours : {3, 300}) {
+        Bitmap bitmap(40, 30, RGB(9, 9, 9));
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                if (y % 7 == 3) {  // a row like the one above it
+                    bitmap.SetPixel(x, y, bitmap.Pixel(x, y - 1));
+                    continue;
+                }
+                const int k = (x * 31 + y * 17) % colours;
+                if (x % 5 != 0) bitmap.SetPixel(x, y, RGB(k & 0xFF, k >> 8, 200));
+            }
+        const std::string path = TempPath("colours.png");
+        ASSERT_TRUE(WritePng(path, bitmap));
+        png_image image{};
+        image.version = PNG_IMAGE_VERSION;
+        ASSERT_TRUE(png_image_begin_read_from_file(&image, path.c_str()));
+        EXPECT_EQ((image.format & PNG_FORMAT_FLAG_COLORMAP) != 0, colours <= 256);
+        image.format = PNG_FORMAT_RGB;
+        std::vector<unsigned char> rgb(PNG_IMAGE_SIZE(image));
+        ASSERT_TRUE(png_image_finish_read(&image, nullptr, rgb.data(), 0, nullptr));
+        int wrong = 0;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const unsigned char* p = &rgb[(y * 40 + x) * 3];
+                wrong += RGB(p[0], p[1], p[2]) != bitmap.Pixel(x, y);
+            }
+        EXPECT_EQ(wrong, 0) << colours << " colours";
+        std::remove(path.c_str());
+    }
+}
