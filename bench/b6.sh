@@ -35,30 +35,33 @@ else
           t[int((NR + 1) / 2)] / 1000, t[1] / 1000 }'
 fi
 
-# The picture file's share of the run: the same start with and without -o, alternating, in CPU
-# time (user + system, which a busy shared machine disturbs far less than the clock).
-cpu_ms() {  # the CPU time of one run of the command, in milliseconds
+# The picture file's share of the run: the same start with and without -o, in CPU time (user +
+# system, which a busy shared machine disturbs far less than the clock). The shell reports CPU
+# time in whole milliseconds, so each sample is a block of 5 runs; blocks of the two commands
+# alternate, and the medians of the blocks are compared.
+cpu_ms() {  # the CPU time of 5 runs of the command, per run, in milliseconds
   local TIMEFORMAT='%3U %3S' times
-  times=$( { time "$@" >/dev/null; } 2>&1 )
-  awk '{ printf "%d\n", ($1 + $2) * 1000 + 0.5 }' <<<"$times"
+  times=$( { time for _ in 1 2 3 4 5; do "$@" >/dev/null; done; } 2>&1 )
+  awk '{ printf "%.2f\n", ($1 + $2) * 1000 / 5 }' <<<"$times"
 }
 median() { sort -n | awk '{ t[NR] = $1 } END { print (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2 }'; }
-echo "Picture file share (target: with -o at most 1.2x without), CPU time, $runs runs each, alternating:"
+blocks=$(( (runs + 4) / 5 ))
+echo "Picture file share (target: with -o at most 1.2x without), CPU time, $blocks blocks of 5 runs each, alternating:"
 with=() without=()
-for ((i = 0; i < runs; i++)); do
+for ((i = 0; i < blocks; i++)); do
   with+=("$(cpu_ms "${command[@]}")")
   without+=("$(cpu_ms "$render" -C data)")
 done
 with_median=$(printf '%s\n' "${with[@]}" | median)
 without_median=$(printf '%s\n' "${without[@]}" | median)
 awk -v a="$with_median" -v b="$without_median" 'BEGIN {
-  printf "  median with -o first.png %.1f ms, without %.1f ms: %.2fx\n", a, b, (b > 0 ? a / b : 0) }'
-for format in svg pdf; do
-  printf '  -o first.%s: median %s ms CPU\n' "$format" \
-    "$(for ((i = 0; i < runs; i++)); do cpu_ms "$render" -C data -o "$out/first.$format"; done | median)"
+  printf "  median with -o first.png %.2f ms, without %.2f ms: %.2fx\n", a, b, (b > 0 ? a / b : 0) }'
+for file in first.svg first.pdf; do
+  printf '  -o %s: median %s ms CPU\n' "$file" \
+    "$(for ((i = 0; i < blocks; i++)); do cpu_ms "$render" -C data -o "$out/$file"; done | median)"
 done
 printf '  -o first.png --scale 4: median %s ms CPU\n' \
-  "$(for ((i = 0; i < runs; i++)); do cpu_ms "$render" -C data -o "$out/first-4x.png" --scale 4; done | median)"
+  "$(for ((i = 0; i < blocks; i++)); do cpu_ms "$render" -C data -o "$out/first-4x.png" --scale 4; done | median)"
 
 peak() {  # the maximum resident set size of one run, in MB
   local report

@@ -1,8 +1,10 @@
 // EncodePng (declared in ImageIO.h): a PNG writer made for pictures that are mostly flat colour,
 // where a general compressor spends most of its time looking for repeats a picture has in only
 // two places: the pixel before and the pixel above. The image data is one deflate block with
-// the fixed codes of the format, made of three things only: a byte as it is, a run repeating
-// the pixel before, and a run repeating the row above. Any PNG reader reads it.
+// the fixed codes of the format, made of three things only: a pixel as it is, a run repeating
+// the pixel before, and a run repeating the row above, found by comparing the pixels themselves
+// (a pixel's palette index is looked up only where it is written as it is). Any PNG reader
+// reads it.
 #include <zlib.h>
 
 #include <algorithm>
@@ -99,64 +101,18 @@ FixedCodes::Code DistanceCode(int distance) {
 constexpr int LongestMatch = 258;
 constexpr int Window = 32768;
 
-// How many bytes from `at` repeat the ones `distance` before them, up to `most`.
-int RepeatLength(const std::uint8_t* at, int distance, int most) {
+// How many pixels from `at` repeat those from `earlier` on, up to `most`.
+int RepeatLength(const TColor* at, const TColor* earlier, int most) {
     int length = 0;
-    // Eight bytes at a time: the bytes compared lie before `at + most`, so all are there.
-    for (; length + 8 <= most; length += 8) {
+    // Two pixels at a time: the pixels compared lie before `at + most`, so all are there.
+    for (; length + 2 <= most; length += 2) {
         std::uint64_t here, there;
         std::memcpy(&here, at + length, 8);
-        std::memcpy(&there, at + length - distance, 8);
+        std::memcpy(&there, earlier + length, 8);
         if (here != there) break;
     }
-    while (length < most && at[length] == at[length - distance]) ++length;
+    while (length < most && at[length] == earlier[length]) ++length;
     return length;
-}
-
-// The zlib stream of `data`, whose rows (filter byte included) are `stride` bytes and whose
-// pixels are `pixelBytes` wide.
-std::string Compress(const std::vector<std::uint8_t>& data, int stride, int pixelBytes) {
-    std::string out;
-    out.reserve(data.size() / 8 + 64);
-    out += '\x78';
-    out += '\x01';
-    BitWriter bits(out);
-    bits.Put(1, 1);  // the last block
-    bits.Put(1, 2);  // with the fixed codes
-    const FixedCodes& codes = Codes();
-    const FixedCodes::Code pixelBefore = DistanceCode(pixelBytes);
-    const bool rowsReach = stride <= Window;
-    const FixedCodes::Code rowAbove = rowsReach ? DistanceCode(stride) : FixedCodes::Code{};
-    const int size = static_cast<int>(data.size());
-    const std::uint8_t* bytes = data.data();
-    for (int at = 0; at < size;) {
-        const int most = std::min(LongestMatch, size - at);
-        // A repeat shorter than 3 bytes is no match: most bytes between strokes are told by their first.
-        const std::uint8_t* here = bytes + at;
-        const bool upThree = rowsReach && at >= stride && most >= 3 && here[0] == here[-stride] &&
-                             here[1] == here[1 - stride] && here[2] == here[2 - stride];
-        const int up = upThree ? RepeatLength(here, stride, most) : 0;
-        const bool runThree = at >= pixelBytes && most >= 3 && here[0] == here[-pixelBytes] &&
-                              here[1] == here[1 - pixelBytes] && here[2] == here[2 - pixelBytes];
-        const int run = runThree && up < most ? RepeatLength(here, pixelBytes, most) : 0;
-        const int length = std::max(up, run);
-        if (length < 3) {
-            const FixedCodes::Code& literal = codes.symbol[bytes[at]];
-            bits.Put(literal.bits, literal.length);
-            ++at;
-            continue;
-        }
-        const FixedCodes::Code& match = codes.matchLength[length];
-        const FixedCodes::Code& distance = up >= run ? rowAbove : pixelBefore;
-        bits.Put(match.bits, match.length);
-        bits.Put(distance.bits, distance.length);
-        at += length;
-    }
-    bits.Put(codes.symbol[256].bits, codes.symbol[256].length);
-    bits.Finish();
-    const std::uint32_t check = static_cast<std::uint32_t>(adler32(1, data.data(), static_cast<uInt>(data.size())));
-    for (int shift = 24; shift >= 0; shift -= 8) out += static_cast<char>((check >> shift) & 0xFF);
-    return out;
 }
 
 void PutBig(std::string& out, std::uint32_t value) {
@@ -172,73 +128,150 @@ void Chunk(std::string& out, const char* type, const std::string& data) {
     PutBig(out, static_cast<std::uint32_t>(crc32(0, checked, static_cast<uInt>(out.size() - start))));
 }
 
-// Each pixel's index among at most 256 colours, and the colours, in one pass, rows preceded by
-// their filter byte (0); false when the bitmap has more colours. Neighbours in a row mostly
-// repeat, so only a change is looked up.
-bool IndexColours(const Bitmap& bitmap, std::vector<TColor>& palette, std::vector<std::uint8_t>& rows) {
-    constexpr std::size_t Slots = 1024;  // a table four times the largest palette stays short of collisions
+// The colours of a picture as palette indices, at most 256 of them.
+class Palette {
+public:
+    Palette() { std::fill(values, values + Slots, std::int16_t{-1}); }
+    // The index of `colour`; -1 when it would be the 257th colour.
+    int Index(TColor colour) {
+        std::size_t slot = (colour * 2654435761u) >> 22;
+        while (values[slot] >= 0 && keys[slot] != colour) slot = (slot + 1) % Slots;
+        if (values[slot] < 0) {
+            if (colours.size() == 256) return -1;
+            keys[slot] = colour;
+            values[slot] = static_cast<std::int16_t>(colours.size());
+            colours.push_back(colour);
+        }
+        return values[slot];
+    }
+    const std::vector<TColor>& Colours() const { return colours; }
+
+private:
+    static constexpr std::size_t Slots = 1024;  // four times the most colours: few collisions
     std::uint32_t keys[Slots];
     std::int16_t values[Slots];
-    std::fill(values, values + Slots, std::int16_t{-1});
-    palette.clear();
-    rows.resize((static_cast<std::size_t>(bitmap.Width()) + 1) * bitmap.Height());
-    std::uint8_t* out = rows.data();
-    TColor last = bitmap.Row(0)[0] + 1;
-    std::uint8_t lastIndex = 0;
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        *out++ = 0;
-        const TColor* row = bitmap.Row(y);
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            const TColor colour = row[x];
-            if (colour != last) {
-                std::size_t slot = (colour * 2654435761u) >> 22;
-                while (values[slot] >= 0 && keys[slot] != colour) slot = (slot + 1) % Slots;
-                if (values[slot] < 0) {
-                    if (palette.size() == 256) return false;
-                    keys[slot] = colour;
-                    values[slot] = static_cast<std::int16_t>(palette.size());
-                    palette.push_back(colour);
-                }
-                last = colour;
-                lastIndex = static_cast<std::uint8_t>(values[slot]);
-            }
-            *out++ = lastIndex;
-        }
-    }
-    return true;
-}
+    std::vector<TColor> colours;
+};
 
-void RgbRows(const Bitmap& bitmap, std::vector<std::uint8_t>& rows) {
-    rows.resize((static_cast<std::size_t>(bitmap.Width()) * 3 + 1) * bitmap.Height());
-    std::uint8_t* out = rows.data();
-    for (int y = 0; y < bitmap.Height(); ++y) {
-        *out++ = 0;
-        const TColor* pixels = bitmap.Row(y);
-        for (int x = 0; x < bitmap.Width(); ++x) {
-            *out++ = static_cast<std::uint8_t>(pixels[x] & 0xFF);
-            *out++ = static_cast<std::uint8_t>((pixels[x] >> 8) & 0xFF);
-            *out++ = static_cast<std::uint8_t>((pixels[x] >> 16) & 0xFF);
-        }
+// The zlib stream of a bitmap's rows, each a filter byte (none) and its pixels in `pixelBytes`
+// bytes (1: palette index, 3: RGB). The bytes of the row before are kept for the checksum.
+class ImageCompressor {
+public:
+    ImageCompressor(std::string& out, int width, int pixelBytes)
+        : out(out), bits(out), width(width), pixelBytes(pixelBytes), stride(width * pixelBytes + 1),
+          longest(LongestMatch / pixelBytes), pixelBefore(DistanceCode(pixelBytes)),
+          rowAbove(stride <= Window ? DistanceCode(stride) : FixedCodes::Code{}),
+          rows(2 * static_cast<std::size_t>(stride)) {
+        out += '\x78';
+        out += '\x01';
+        bits.Put(1, 1);  // the last block
+        bits.Put(1, 2);  // with the fixed codes
     }
+
+    // Row `y` of `bitmap`; false when it needs a 257th palette index.
+    bool Row(const Bitmap& bitmap, int y) {
+        const FixedCodes& codes = Codes();
+        const TColor* pixels = bitmap.Row(y);
+        const TColor* above = y > 0 && stride <= Window ? bitmap.Row(y - 1) : nullptr;
+        std::uint8_t* bytes = rows.data() + (y % 2) * stride;
+        const std::uint8_t* aboveBytes = rows.data() + ((y + 1) % 2) * stride;
+        bytes[0] = 0;
+        Literal(0);
+        for (int x = 0; x < width;) {
+            const int most = std::min(longest, width - x);
+            const int up = above ? RepeatLength(pixels + x, above + x, most) : 0;
+            const int run = x > 0 && up < most ? RepeatLength(pixels + x, pixels + x - 1, most) : 0;
+            const int length = std::max(up, run);
+            std::uint8_t* at = bytes + 1 + x * pixelBytes;
+            if (length * pixelBytes < 3) {
+                // A pixel as it is.
+                if (pixelBytes == 1) {
+                    const int index = palette.Index(pixels[x]);
+                    if (index < 0) return false;
+                    at[0] = static_cast<std::uint8_t>(index);
+                } else {
+                    at[0] = static_cast<std::uint8_t>(pixels[x] & 0xFF);
+                    at[1] = static_cast<std::uint8_t>((pixels[x] >> 8) & 0xFF);
+                    at[2] = static_cast<std::uint8_t>((pixels[x] >> 16) & 0xFF);
+                }
+                for (int i = 0; i < pixelBytes; ++i) Literal(at[i]);
+                ++x;
+                continue;
+            }
+            const int byteLength = length * pixelBytes;
+            const FixedCodes::Code& match = codes.matchLength[byteLength];
+            bits.Put(match.bits, match.length);
+            if (up >= run) {
+                bits.Put(rowAbove.bits, rowAbove.length);
+                std::memcpy(at, aboveBytes + (at - bytes), static_cast<std::size_t>(byteLength));
+            } else {
+                bits.Put(pixelBefore.bits, pixelBefore.length);
+                for (int i = 0; i < byteLength; ++i) at[i] = at[i - pixelBytes];
+            }
+            x += length;
+        }
+        check = static_cast<std::uint32_t>(adler32(check, bytes, static_cast<uInt>(stride)));
+        return true;
+    }
+
+    void Finish() {
+        const FixedCodes& codes = Codes();
+        bits.Put(codes.symbol[256].bits, codes.symbol[256].length);
+        bits.Finish();
+        PutBig(out, check);
+    }
+    const Palette& Colours() const { return palette; }
+
+private:
+    void Literal(std::uint8_t byte) {
+        const FixedCodes::Code& literal = Codes().symbol[byte];
+        bits.Put(literal.bits, literal.length);
+    }
+
+    std::string& out;
+    BitWriter bits;
+    const int width;
+    const int pixelBytes;
+    const int stride;
+    const int longest;  // pixels in the longest match
+    const FixedCodes::Code pixelBefore;
+    const FixedCodes::Code rowAbove;
+    std::vector<std::uint8_t> rows;  // this row's bytes and the row before's
+    Palette palette;
+    std::uint32_t check = 1;
+};
+
+// The image data of the bitmap; false when indices are asked for and 256 are not enough.
+bool ImageData(const Bitmap& bitmap, int pixelBytes, std::string& data, std::vector<TColor>& colours) {
+    ImageCompressor compressor(data, bitmap.Width(), pixelBytes);
+    for (int y = 0; y < bitmap.Height(); ++y) {
+        if (!compressor.Row(bitmap, y)) return false;
+    }
+    compressor.Finish();
+    colours = compressor.Colours().Colours();
+    return true;
 }
 
 }  // namespace
 
 std::string EncodePng(const Bitmap& bitmap) {
     if (bitmap.Width() == 0 || bitmap.Height() == 0) return {};
+    std::string data;
+    data.reserve(static_cast<std::size_t>(bitmap.Width()) * bitmap.Height() / 8 + 64);
     std::vector<TColor> palette;
-    std::vector<std::uint8_t> rows;
-    const bool indexed = IndexColours(bitmap, palette, rows);
-    if (!indexed) RgbRows(bitmap, rows);
-    const int pixelBytes = indexed ? 1 : 3;
+    const bool indexed = ImageData(bitmap, 1, data, palette);
+    if (!indexed) {
+        data.clear();
+        ImageData(bitmap, 3, data, palette);
+    }
 
     std::string png = "\x89PNG\r\n\x1a\n";
     std::string header;
     PutBig(header, static_cast<std::uint32_t>(bitmap.Width()));
     PutBig(header, static_cast<std::uint32_t>(bitmap.Height()));
-    header += '\x08';                  // 8 bits a sample
+    header += '\x08';                     // 8 bits a sample
     header += indexed ? '\x03' : '\x02';  // indexed colour, or RGB
-    header.append(3, '\0');            // deflate, the basic filters, not interlaced
+    header.append(3, '\0');               // deflate, the basic filters, not interlaced
     Chunk(png, "IHDR", header);
     if (indexed) {
         std::string colours;
@@ -249,7 +282,7 @@ std::string EncodePng(const Bitmap& bitmap) {
         }
         Chunk(png, "PLTE", colours);
     }
-    Chunk(png, "IDAT", Compress(rows, bitmap.Width() * pixelBytes + 1, pixelBytes));
+    Chunk(png, "IDAT", data);
     Chunk(png, "IEND", "");
     return png;
 }
