@@ -6,7 +6,8 @@ set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev
           qt6-base-dev qt6-translations-l10n libfreetype-dev libfontconfig-dev libpng-dev
-          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth poppler-utils)
+          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth poppler-utils
+          libcairo2-dev librsvg2-bin)
 # Optional: the fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)

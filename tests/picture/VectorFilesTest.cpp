@@ -86,7 +86,6 @@ void SaveForLooking(const std::string& name, const Bitmap& bitmap) {
 }  // namespace
 
 TEST(VectorFiles, RasterisedBackTheyAgreeWithTheExactPicture) {
-    ASSERT_TRUE(PdfAvailable()) << "the desktop build writes PDF";
     const std::vector<Scene> scenes = Scenes();
     for (std::size_t i = 0; i < scenes.size(); ++i) {
         Picture picture(scenes[i].act);
@@ -95,6 +94,10 @@ TEST(VectorFiles, RasterisedBackTheyAgreeWithTheExactPicture) {
             {".svg", SvgDocument(picture.Recorded(), W, H)}, {".pdf", PdfDocument(picture.Recorded(), W, H)}};
         for (const auto& [extension, document] : documents) {
             SCOPED_TRACE(std::string(scenes[i].name) + " as " + extension);
+            if (!PdfAvailable() && extension[1] == 'p') {
+                EXPECT_TRUE(document.empty()) << "a build without PDF writes none";
+                continue;
+            }
             std::optional<Bitmap> back = picturefiles::Rasterise(document, extension);
             ASSERT_TRUE(back.has_value()) << "rsvg-convert and pdftoppm come with scripts/deps.sh";
             ASSERT_EQ(back->Width(), W);
@@ -131,6 +134,7 @@ TEST(VectorFiles, TextIsTextInThePicturesOwnFaces) {
                                  "\">θ</tspan></text>";
     EXPECT_NE(svg.find(expected), std::string::npos) << svg;
 
+    if (!PdfAvailable()) return;
     Picture start([](TfrmMain&, ScriptedPlatform&) {});
     const fs::path pdf = fs::temp_directory_path() / ("quorbel-text-" + std::to_string(::getpid()) + ".pdf");
     picturefiles::WriteFile(pdf, PdfDocument(start.Recorded(), W, H));
@@ -163,6 +167,7 @@ TEST(VectorFiles, BitmapsAreEnlargedWithoutSmoothing) {
     canvas.StretchDraw({10, 5, 50, 15}, chequer);
     for (const char* extension : {".svg", ".pdf"}) {
         SCOPED_TRACE(extension);
+        if (!PdfAvailable() && extension[1] == 'p') continue;
         const std::string document = extension[1] == 's' ? SvgDocument(drawing, 60, 20) : PdfDocument(drawing, 60, 20);
         std::optional<Bitmap> back = picturefiles::Rasterise(document, extension);
         ASSERT_TRUE(back.has_value());
