@@ -1,10 +1,11 @@
 #include "app/RenderScript.h"
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <locale>
 #include <ostream>
+#include <sstream>
 #include <stdexcept>
 
 #include "app/Main.h"
@@ -45,8 +46,10 @@ struct Options {
 
 double ParseScale(const std::string& text) {
     double scale = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), scale);
-    if (error != std::errc() || end != text.data() + text.size() || !(scale >= MinimumPngScale && scale <= MaximumPngScale)) {
+    std::istringstream in(text);
+    in.imbue(std::locale::classic());  // a decimal point, whatever the user's locale
+    in >> scale;
+    if (in.fail() || !in.eof() || !(scale >= MinimumPngScale && scale <= MaximumPngScale)) {
         throw ScriptError("--scale takes a number from 1 to 8: " + text);
     }
     return scale;
