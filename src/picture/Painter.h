@@ -6,6 +6,8 @@
 // rounding, the shape a flood fill fills), the operation carries it.
 #pragma once
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -96,7 +98,12 @@ public:
     // Copies `source` stretched into `dest` (nearest neighbour): a whole bitmap is a picture, not
     // lines, so finer targets enlarge its pixels.
     virtual void StretchDraw(TRect dest, const Bitmap& source) = 0;
-    void Draw(int x, int y, const Bitmap& source) { StretchDraw({x, y, x + source.Width(), y + source.Height()}, source); }
+    // A bitmap placed so far out that its far edge passes the largest coordinate is cut there:
+    // none of it shows either way.
+    void Draw(int x, int y, const Bitmap& source) {
+        auto end = [](int start, int size) { return static_cast<int>(std::min<long long>(static_cast<long long>(start) + size, INT32_MAX)); };
+        StretchDraw({x, y, end(x, source.Width()), end(y, source.Height())}, source);
+    }
 
     // The advance width and the height of a text in the current font, as the exact picture sets it.
     TPoint TextExtent(const std::string& utf8) const;
