@@ -109,6 +109,12 @@ export function PaintBitmap(canvas, heap, pointer, width, height) {
   context.putImageData(image, 0, 0);
 }
 
+// Elements are found by their model's name (dialogs are in the page only while shown).
+function Name(element, name) {
+  if (!element.id) element.id = name;
+  element.dataset.model = name;
+}
+
 function SyncCommon(element, state) {
   element.disabled = !state.enabled;
   element.classList.toggle('hidden', !state.visible);
@@ -128,7 +134,7 @@ export function BindButton(binder, form, name, element) {
     SyncCommon(element, state);
   });
   element.addEventListener('click', () => binder.Post(form, name, 'click'));
-  element.dataset.model = name;
+  Name(element, name);
   return element;
 }
 
@@ -146,7 +152,7 @@ export function BindCheck(binder, form, name, label) {
     event.preventDefault();
     binder.Post(form, name, 'check');
   });
-  label.dataset.model = name;
+  Name(label, name);
   return label;
 }
 
@@ -160,7 +166,7 @@ export function BindCombo(binder, form, name, select) {
     SyncCommon(select, state);
   });
   select.addEventListener('change', () => binder.Post(form, name, 'select', select.selectedIndex));
-  select.dataset.model = name;
+  Name(select, name);
   return select;
 }
 
@@ -203,7 +209,7 @@ export function BindList(binder, form, name, list, display = (line) => line) {
     event.preventDefault();
     binder.Post(form, name, 'line', Math.max(0, Math.min(rows - 1, next)));
   });
-  list.dataset.model = name;
+  Name(list, name);
   return list;
 }
 
@@ -214,7 +220,7 @@ export function BindEdit(binder, form, name, input) {
     SyncCommon(input, state);
   });
   input.addEventListener('input', () => binder.Post(form, name, 'type', input.value));
-  input.dataset.model = name;
+  Name(input, name);
   return input;
 }
 
@@ -223,7 +229,7 @@ export function BindLabel(binder, form, name, element) {
     element.textContent = state.caption;
     element.classList.toggle('hidden', !state.visible);
   });
-  element.dataset.model = name;
+  Name(element, name);
   return element;
 }
 
@@ -233,7 +239,7 @@ export function BindProgress(binder, form, name, bar) {
     bar.value = state.position;
     bar.classList.toggle('hidden', !state.visible);
   });
-  bar.dataset.model = name;
+  Name(bar, name);
   return bar;
 }
 
@@ -270,7 +276,7 @@ export function MakeSpin(binder, form, name) {
   });
   up.addEventListener('click', () => binder.Post(form, name, 'step', 1));
   down.addEventListener('click', () => binder.Post(form, name, 'step', -1));
-  spin.dataset.model = name;
+  Name(spin, name);
   return spin;
 }
 
