@@ -92,17 +92,27 @@ export class Binder {
     const pixels = this.module.PicturePixels(form, picture);
     if (!pixels || pixels.width === 0) return;
     PaintBitmap(canvas, this.module.HEAPU8, pixels.pointer, pixels.width, pixels.height);
+    if (!this.firstPicture && picture === 'imgCood') {
+      this.firstPicture = true;
+      performance.mark('quorbel-first-picture');  // for the benchmark: the first picture on the page
+    }
   }
 }
 
-// Draws a bitmap of system colours (red in the low byte, top byte unused) into a canvas.
+// Draws a bitmap of system colours (red in the low byte, top byte unused) into a canvas. The
+// canvas keeps its image buffer from one painting to the next.
+const Images = new WeakMap();
 export function PaintBitmap(canvas, heap, pointer, width, height) {
   if (canvas.width !== width || canvas.height !== height) {
     canvas.width = width;
     canvas.height = height;
   }
   const context = canvas.getContext('2d');
-  const image = context.createImageData(width, height);
+  let image = Images.get(canvas);
+  if (!image || image.width !== width || image.height !== height) {
+    image = context.createImageData(width, height);
+    Images.set(canvas, image);
+  }
   const source = new Uint32Array(heap.buffer, pointer, width * height);
   const target = new Uint32Array(image.data.buffer);
   for (let i = 0; i < source.length; ++i) target[i] = source[i] | 0xFF000000;
