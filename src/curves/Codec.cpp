@@ -1,5 +1,15 @@
 #include "curves/Codec.h"
 
+std::size_t Utf8SequenceLength(const unsigned char* text, std::size_t left) {
+    unsigned char lead = text[0];
+    std::size_t length = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
+    if (length > left) return 1;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((text[i] & 0xC0) != 0x80) return 1;
+    }
+    return length;
+}
+
 bool IsValidUtf8(const std::string& text) {
     for (std::size_t i = 0; i < text.size();) {
         auto lead = static_cast<unsigned char>(text[i]);

@@ -49,17 +49,6 @@ private:
     iconv_t handle;
 };
 
-// Length of the UTF-8 character that starts with `lead`, when it is a well-formed lead byte.
-std::size_t Utf8Length(const unsigned char* text, std::size_t left) {
-    unsigned char lead = text[0];
-    std::size_t length = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
-    if (length > left) return 1;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((text[i] & 0xC0) != 0x80) return 1;
-    }
-    return length;
-}
-
 }  // namespace
 
 std::string Cp932ToUtf8(const std::string& cp932) {
@@ -80,6 +69,6 @@ std::string Utf8ToCp932(const std::string& utf8) {
     // a byte that is not UTF-8 at all becomes one "?" too.
     return converter.Run(utf8, [](const unsigned char* at, std::size_t left, std::string& output) {
         output += '?';
-        return Utf8Length(at, left);
+        return Utf8SequenceLength(at, left);
     });
 }

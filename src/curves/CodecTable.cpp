@@ -41,18 +41,6 @@ void AppendUtf8(std::string& out, char32_t code) {
     }
 }
 
-// The length iconv's error handling skips for the UTF-8 character that starts at `text`: its
-// full length when its lead and continuation bytes are well formed, otherwise 1.
-std::size_t Utf8Length(const unsigned char* text, std::size_t left) {
-    unsigned char lead = text[0];
-    std::size_t length = lead < 0xC2 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : lead < 0xF5 ? 4 : 1;
-    if (length > left) return 1;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((text[i] & 0xC0) != 0x80) return 1;
-    }
-    return length;
-}
-
 // The character of a well-formed sequence of `length` bytes; NoCharacter for an overlong form,
 // a surrogate or a value beyond U+10FFFF, which iconv refuses as well.
 char32_t Utf8Character(const unsigned char* text, std::size_t length) {
@@ -101,7 +89,7 @@ std::string Utf8ToCp932(const std::string& utf8) {
     const auto* text = reinterpret_cast<const unsigned char*>(utf8.data());
     const std::size_t size = utf8.size();
     for (std::size_t i = 0; i < size;) {
-        const std::size_t length = Utf8Length(text + i, size - i);
+        const std::size_t length = Utf8SequenceLength(text + i, size - i);
         const char32_t code = Utf8Character(text + i, length);
         i += length;
         const auto* found = std::lower_bound(std::begin(Cp932Forms), std::end(Cp932Forms), code,
