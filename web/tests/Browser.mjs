@@ -17,7 +17,7 @@ export async function StartBrowser(profile = null) {
     headless: true,
     userDataDir: folder,
     args: ['--headless', '--no-sandbox', '--disable-gpu', '--no-first-run', '--disable-background-networking',
-           '--disable-component-update', '--disable-sync', '--allow-file-access-from-files'],
+           '--disable-component-update', '--disable-sync'],
   });
   const close = async () => {
     await browser.close();

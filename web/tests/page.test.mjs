@@ -157,3 +157,21 @@ test('imported curve files are checked as a folder\'s are, and the good ones are
     .toString('base64'), good, 'imported byte for byte');
   await page.close();
 });
+
+test('a picture copied to the clipboard pastes back as it was', async () => {
+  const page = await OpenPage(browser);
+  const copied = await PicturePixels(page);
+  await page.click('#mnuFile');
+  await page.click('#mnuClipBoard');
+  await Idle(page);
+  await page.click('#lstShiki > div[data-row="2"]');
+  await Idle(page);
+  assert.ok(EqualShare(await PicturePixels(page), copied) < 1);
+  await page.click('#mnuFile');
+  await Idle(page);
+  assert.equal(await page.$eval('#mnuPaste', (item) => item.disabled), false);
+  await page.click('#mnuPaste');
+  await Idle(page);
+  assert.equal(EqualShare(await PicturePixels(page), copied), 1);
+  await page.close();
+});
