@@ -122,30 +122,27 @@ TPoint Typesetter::TypesetLine(int size, int x, int y, double magnification, Can
     const std::int64_t edge = static_cast<std::int64_t>(canvas.Width()) + InkReachLeft(size, magnification);
     std::size_t caretsLeft = CountCarets(cp932) + CaretsInFollowingText;
     int x0 = x;
-    std::string token;
-    // Typesets the collected token; false once nothing more of the line can show.
-    auto typesetToken = [&]() {
+    // Typesets the token of bytes [start, end); false once nothing more of the line can show.
+    auto typesetToken = [&](std::size_t start, std::size_t end) {
         visibleEnd = ClampToInt(edge + ExponentStepBack * static_cast<std::int64_t>(std::min<std::size_t>(caretsLeft, 1u << 30)));
         if (x0 >= visibleEnd) return false;
+        const std::string token = cp932.substr(start, end - start);
         x0 = TypesetToken(size, x0, y, magnification, canvas, token, color).x;
         caretsLeft -= CountCarets(token);
-        token.clear();
         return true;
     };
     bool visible = true;
+    std::size_t tokenStart = 0;
     for (std::size_t i = 0; i < cp932.size() && visible; ++i) {
         char b = cp932[i];
         if (IsLeadByte(b)) {
-            // The second byte belongs to the character whatever its value, even 0x40.
-            token += b;
-            if (i + 1 < cp932.size()) token += cp932[++i];
+            ++i;  // the second byte belongs to the character whatever its value, even 0x40
         } else if (b == ' ' || b == '@') {
-            visible = typesetToken();
-        } else {
-            token += b;
+            visible = typesetToken(tokenStart, i);
+            tokenStart = i + 1;
         }
     }
-    if (visible && !token.empty()) typesetToken();
+    if (visible && tokenStart < cp932.size()) typesetToken(tokenStart, cp932.size());
     visibleEnd = std::numeric_limits<int>::max();
     return {x0, y};
 }
@@ -477,18 +474,20 @@ int Typesetter::DrawSign(Canvas& canvas, int x, int y, const std::string& cp932S
 }
 
 int Typesetter::DrawTextAsIs(Canvas& canvas, int x, int y, const std::string& cp932) {
-    const std::string utf8 = Cp932ToUtf8(cp932);
-    // A long text goes out a few dozen characters at a time, and no further than it can show;
-    // each piece starts where the last one left the position, so the pixels are the same.
-    constexpr std::size_t PieceBytes = 256;
+    // A long text goes out a hundred-odd bytes at a time, and no further than it can show; each
+    // piece starts where the last one left the position, so the pixels are those of one text.
+    // A piece ends after a byte that cannot begin a CP932 pair, where decoding is always at a
+    // character's end whatever came before.
+    auto canEndPiece = [](unsigned char b) { return !((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)); };
+    constexpr std::size_t PieceBytes = 128;
     std::size_t start = 0;
     canvas.MoveTo(x, y + 20);
     do {
-        std::size_t end = std::min(utf8.size(), start + PieceBytes);
-        while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
-        canvas.TextOut(canvas.PenPos().x, y + 20, utf8.substr(start, end - start));
+        std::size_t end = std::min(cp932.size(), start + PieceBytes);
+        while (end < cp932.size() && !canEndPiece(static_cast<unsigned char>(cp932[end - 1]))) ++end;
+        Write(canvas, canvas.PenPos().x, y + 20, cp932.substr(start, end - start));
         start = end;
-    } while (start < utf8.size() && canvas.PenPos().x < visibleEnd);
+    } while (start < cp932.size() && canvas.PenPos().x < visibleEnd);
     return canvas.PenPos().x;
 }
 
