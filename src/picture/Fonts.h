@@ -17,8 +17,8 @@ int FontPixelSize(int points);
 struct FaceInfo {
     std::string Family;        // fontconfig family of the file, e.g. "IPAPGothic"
     std::string Style;         // e.g. "Light Italic"
-    int Weight = 400;          // the face's own weight on the OpenType scale (300 light, 400 regular, 700 bold)
-    bool Italic = false;       // the face's own slant is italic or oblique
+    int Weight = 400;          // the face file's own weight (300 light, 400 regular, 700 bold), set when loaded
+    bool Italic = false;       // the face file is italic or oblique, set when loaded
     std::string File;          // real path of the face file
     int Index = 0;             // face index inside the file
     bool SyntheticBold = false;    // bold asked for, the face has none: FreeType emboldening
