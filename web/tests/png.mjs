@@ -1,11 +1,12 @@
-// Reads an 8-bit RGB or RGBA PNG (non-interlaced, as the program and browsers write them) into
-// {width, height, rgba}, and counts the pixels two pictures share. For checks under Node only.
+// Reads an 8-bit RGB, RGBA or indexed-colour PNG (non-interlaced, as the program and browsers
+// write them) into {width, height, rgba}, and counts the pixels two pictures share. For checks
+// under Node only.
 import { readFileSync } from 'node:fs';
 import { inflateSync } from 'node:zlib';
 
 export function ReadPng(source) {
   const data = typeof source === 'string' ? readFileSync(source) : source;
-  let offset = 8, width = 0, height = 0, colourType = 0;
+  let offset = 8, width = 0, height = 0, colourType = 0, palette = null;
   const chunks = [];
   while (offset < data.length) {
     const length = data.readUInt32BE(offset);
@@ -15,11 +16,12 @@ export function ReadPng(source) {
       width = body.readUInt32BE(0); height = body.readUInt32BE(4);
       if (body[8] !== 8 || body[12] !== 0) throw new Error('only 8-bit non-interlaced PNG');
       colourType = body[9];
-    } else if (type === 'IDAT') chunks.push(body);
+    } else if (type === 'PLTE') palette = body;
+    else if (type === 'IDAT') chunks.push(body);
     offset += 12 + length;
   }
-  const channels = { 2: 3, 6: 4 }[colourType];
-  if (!channels) throw new Error('only RGB or RGBA PNG');
+  const channels = { 2: 3, 3: 1, 6: 4 }[colourType];
+  if (!channels || (colourType === 3 && !palette)) throw new Error('only RGB, RGBA or indexed-colour PNG');
   const raw = inflateSync(Buffer.concat(chunks));
   const stride = width * channels;
   const rows = Buffer.alloc(stride * height);
@@ -43,7 +45,7 @@ export function ReadPng(source) {
   }
   const rgba = new Uint8Array(width * height * 4);
   for (let i = 0; i < width * height; ++i) {
-    for (let c = 0; c < 3; ++c) rgba[i * 4 + c] = rows[i * channels + c];
+    for (let c = 0; c < 3; ++c) rgba[i * 4 + c] = colourType === 3 ? palette[rows[i] * 3 + c] : rows[i * channels + c];
     rgba[i * 4 + 3] = 255;
   }
   return { width, height, rgba };
