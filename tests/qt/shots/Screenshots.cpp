@@ -102,6 +102,7 @@ int main(int argc, char** argv) {
     QString pdf = QDir(outputFolder).filePath("printed.pdf");
     QFile::remove(pdf);
     platform.Printer().setOutputFileName(pdf);
+    platform.Printer().setPageSize(QPageSize(QPageSize::A4));
     WhenModal([&](QWidget* preview) {
         Shoot("3-print-preview.png");
         WhenModal([&](QWidget* dialog) {
