@@ -259,19 +259,9 @@ TEST(PrintedGraph, IsDrawnAgainAtTheSheetsScaleWhereThePreviewShowsIt) {
     EXPECT_GE(forward.Share(), 0.99) << forward.matched << " of " << forward.ink;
     EXPECT_GE(backward.Share(), 0.99) << backward.matched << " of " << backward.ink;
 
-    const TColor background = ink::Background(graph, 0, 4 * W);
-    int blocks = 0, partial = 0;
-    for (int by = 0; by < W; ++by) {
-        for (int bx = 0; bx < W; ++bx) {
-            int inked = 0;
-            for (int y = 0; y < 4; ++y)
-                for (int x = 0; x < 4; ++x) inked += graph.Pixel(4 * bx + x, 4 * by + y) != background;
-            blocks += inked > 0;
-            partial += inked > 0 && inked < 16;
-        }
-    }
-    ASSERT_GT(blocks, 1000);
-    EXPECT_GT(partial, blocks / 2) << "a stretched picture fills whole 4 × 4 blocks";
+    const ink::Blocks blocks = ink::InkedBlocks(graph, 4, ink::Background(graph, 0, 4 * W));
+    ASSERT_GT(blocks.inked, 1000);
+    EXPECT_GT(blocks.partial, blocks.inked / 2) << "a stretched picture fills whole 4 × 4 blocks";
 }
 
 TEST(PrintTexts, TwoDigitsDateAndTime) {
