@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the program need, when any is missing.
+# Installs the Debian packages the build, the tests and the program need (the browser build and
+# its tests included), when any is missing.
 # As root it runs apt-get; otherwise it prints the exact command and stops. With --fuzz, also
 # the compiler of the fuzz targets.
 set -euo pipefail
 
 packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev
           qt6-base-dev qt6-translations-l10n libfreetype-dev libfontconfig-dev libpng-dev
-          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth poppler-utils)
+          fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth poppler-utils
+          emscripten nodejs node-acorn dpkg-dev chromium)
+# The machine's Node.js may come with npm of its own, which Debian's npm package conflicts with.
+command -v npm >/dev/null || packages+=(npm)
 # Optional: the fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime.
 if [ "${1:-}" = "--fuzz" ]; then
   packages+=(clang-14 libclang-rt-14-dev)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds Quorbel and runs the whole test suite. With --sanitize, the same suite built with the
-# address and undefined-behaviour sanitizers, in a build folder of its own.
+# Builds Quorbel and runs the whole test suite: the desktop's, then the browser page's in headless
+# Chromium (built by scripts/web.sh). With --sanitize, the desktop's suite built with the address
+# and undefined-behaviour sanitizers, in a build folder of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/deps.sh
@@ -17,3 +18,8 @@ cmake -S . -B "$build" -G Ninja "${options[@]}"
 cmake --build "$build" -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
+
+if [ "$build" = build ]; then
+  bash scripts/web.sh >/dev/null
+  (cd web/tests && npm ci --no-audit --no-fund --loglevel=error && node --test page.test.mjs)
+fi

@@ -85,15 +85,6 @@ bool FileSteps::Rename(const std::string& from, const std::string& to) {
     return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
-bool FileSteps::FlushFolder(const std::string& folder) {
-    int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return false;
-    // Some file systems cannot flush a folder at all; their renames are as durable as they get.
-    bool flushed = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
-    ::close(fd);
-    return flushed;
-}
-
 void FileSteps::Remove(const std::string& path) { ::unlink(path.c_str()); }
 
 FileSteps& SystemFileSteps() {

@@ -5,10 +5,16 @@
 
 #include <string>
 
+#include "curves/CurveRecord.h"
+#include "formula/Typeset.h"
 #include "picture/PlotView.h"
 
 // The face of the whole caption (the parameter font's face).
 inline constexpr const char* AnnotationFontFace = "ＭＳ Ｐゴシック";
+
+// The largest size from 16 points down to 12 at which the entry's formulas, begun at column x,
+// leave nothing past the picture's right edge; 12 when none does.
+int CaptionFormulaSize(Typesetter& typesetter, const Canvas& picture, const CurveEntry& entry, int x);
 
 // Paints the picture's rows from width + 1 on (the strip below the square) in `color`.
 void FillAnnotationStrip(TImage& picture, TColor color);

@@ -1,6 +1,7 @@
 // The hidden holder of the formula glyph pictures: a script ℓ, a script g with a descender and a
 // Greek α, each 16 × 16 with one-pixel strokes on white, in black and in red. Drawn by this
-// project once, when the form is created; only ever stretched into the picture by DrawGlyph.
+// project once, when the form is created; DrawGlyph paints their strokes, enlarged, in the
+// formula's colour.
 #pragma once
 
 #include "picture/PlotView.h"

@@ -1,5 +1,8 @@
 #include "formula/Typeset.h"
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
 #include <vector>
 
 #include "curves/Codec.h"
@@ -7,12 +10,94 @@
 
 namespace {
 
+// The gap after a character run, and before a fraction that would touch the last one.
+constexpr int RunGap = 10;
+// An exponent begins this far left of where the next element would have begun: the only step
+// back in a line.
+constexpr int ExponentStepBack = 5;
+
 bool IsLeadByte(char c) { return static_cast<unsigned char>(c) > 0x80; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsLower(char c) { return c >= 'a' && c <= 'z'; }
 // Letters written 2 pixels higher in a character run: every lower-case letter but "t".
 bool IsRaisedLetter(char c) { return IsLower(c) && c != 't'; }
 bool Contains(const std::string& text, char c) { return text.find(c) != std::string::npos; }
+
+int ClampToInt(std::int64_t value) {
+    return static_cast<int>(std::clamp<std::int64_t>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
+}
+
+// How far left of its x an element can ink: a character's left bearing stays well inside twice
+// its font size, and a fraction bar overhangs its parts by the magnification.
+std::int64_t InkReachLeft(int fontSize, double m) {
+    return 2 * static_cast<std::int64_t>(std::max(fontSize, 0)) + RoundHalfEven(std::clamp(m, 0.0, 64.0)) + 2;
+}
+
+std::size_t CountCarets(const std::string& text) { return static_cast<std::size_t>(std::count(text.begin(), text.end(), '^')); }
+
+// Advances of characters in the canvas's current font, looked up once per size and byte: a run
+// past the right edge is measured rather than drawn, and may be a million characters long.
+class RunAdvances {
+public:
+    int Of(const Canvas& canvas, const std::string& cp932) {
+        if (cp932.size() != 1) return canvas.TextExtent(Cp932ToUtf8(cp932)).x;
+        if (canvas.Font.Size != size) {
+            size = canvas.Font.Size;
+            known.fill(-1);
+        }
+        int& advance = known[static_cast<unsigned char>(cp932[0])];
+        if (advance < 0) advance = canvas.TextExtent(Cp932ToUtf8(cp932)).x;
+        return advance;
+    }
+
+private:
+    int size = -1;
+    std::array<int, 256> known{};
+};
+
+// Paints in `ink` the pixels of `dest` whose picture pixel, picked as StretchDraw picks it (the
+// one under the pixel's centre), is not white; the others keep what lies under them. Drawn with
+// rectangles, one for each run of ink in a row of the picture.
+void PaintGlyph(Canvas& canvas, TRect dest, const Bitmap& picture, TColor ink) {
+    const std::int64_t width = static_cast<std::int64_t>(dest.right) - dest.left;
+    const std::int64_t height = static_cast<std::int64_t>(dest.bottom) - dest.top;
+    if (width <= 0 || height <= 0 || picture.Width() == 0 || picture.Height() == 0) return;
+    auto sourceOf = [](std::int64_t offset, std::int64_t destSize, std::int64_t pictureSize) {
+        return static_cast<int>((2 * offset + 1) * pictureSize / (2 * destSize));
+    };
+    // Only the offsets that land on the canvas are visited, however large the square.
+    const std::int64_t firstColumn = std::max<std::int64_t>(0, -static_cast<std::int64_t>(dest.left));
+    const std::int64_t endColumn = std::min<std::int64_t>(width, static_cast<std::int64_t>(canvas.Width()) - dest.left);
+    const std::int64_t firstRow = std::max<std::int64_t>(0, -static_cast<std::int64_t>(dest.top));
+    const std::int64_t endRow = std::min<std::int64_t>(height, static_cast<std::int64_t>(canvas.Height()) - dest.top);
+    auto inked = [&](std::int64_t column, int sourceRow) {
+        return picture.Pixel(sourceOf(column, width, picture.Width()), sourceRow) != clWhite;
+    };
+
+    const TPen pen = canvas.Pen;
+    const TBrush brush = canvas.Brush;
+    canvas.Pen = TPen{ink, 1, PenMode::Copy};
+    canvas.Brush = TBrush{ink, BrushStyle::Solid};
+    for (std::int64_t top = firstRow; top < endRow;) {
+        const int sourceRow = sourceOf(top, height, picture.Height());
+        std::int64_t bottom = top + 1;
+        while (bottom < endRow && sourceOf(bottom, height, picture.Height()) == sourceRow) ++bottom;
+        for (std::int64_t left = firstColumn; left < endColumn;) {
+            if (!inked(left, sourceRow)) {
+                ++left;
+                continue;
+            }
+            std::int64_t right = left + 1;
+            while (right < endColumn && inked(right, sourceRow)) ++right;
+            canvas.Rectangle(static_cast<int>(dest.left + left), static_cast<int>(dest.top + top),
+                             static_cast<int>(dest.left + right), static_cast<int>(dest.top + bottom));
+            left = right;
+        }
+        top = bottom;
+    }
+    canvas.Pen = pen;
+    canvas.Brush = brush;
+}
 
 }  // namespace
 
@@ -31,23 +116,35 @@ void Typesetter::Write(Canvas& canvas, int x, int y, const std::string& cp932) {
 
 TPoint Typesetter::TypesetLine(int size, int x, int y, double magnification, Canvas& canvas,
                                const std::string& cp932, TColor color) {
+    fractionEnd.reset();
+    // Nothing past the right edge shows, so the line stops where the rest of it cannot reach back
+    // into view: an element inks at most InkReachLeft before its x, and only exponents step back.
+    const std::int64_t edge = static_cast<std::int64_t>(canvas.Width()) + InkReachLeft(size, magnification);
+    std::size_t caretsLeft = CountCarets(cp932) + CaretsInFollowingText;
     int x0 = x;
-    std::string token;
-    for (std::size_t i = 0; i < cp932.size(); ++i) {
+    // Typesets the token of bytes [start, end); false once nothing more of the line can show.
+    auto typesetToken = [&](std::size_t start, std::size_t end) {
+        visibleEnd = ClampToInt(edge + ExponentStepBack * static_cast<std::int64_t>(std::min<std::size_t>(caretsLeft, 1u << 30)));
+        if (x0 >= visibleEnd) return false;
+        const std::string token = cp932.substr(start, end - start);
+        x0 = TypesetToken(size, x0, y, magnification, canvas, token, color).x;
+        caretsLeft -= CountCarets(token);
+        return true;
+    };
+    bool visible = true;
+    std::size_t tokenStart = 0;
+    for (std::size_t i = 0; i < cp932.size() && visible; ++i) {
         char b = cp932[i];
         if (IsLeadByte(b)) {
-            // The second byte belongs to the character whatever its value, even 0x40.
-            token += b;
-            if (i + 1 < cp932.size()) token += cp932[++i];
+            ++i;  // the second byte belongs to the character whatever its value, even 0x40
         } else if (b == ' ' || b == '@') {
-            x0 = TypesetToken(size, x0, y, magnification, canvas, token, color).x;
-            token.clear();
-        } else {
-            token += b;
+            visible = typesetToken(tokenStart, i);
+            tokenStart = i + 1;
         }
     }
-    if (token.empty()) return {x0, y};
-    return TypesetToken(size, x0, y, magnification, canvas, token, color);
+    if (visible && tokenStart < cp932.size()) typesetToken(tokenStart, cp932.size());
+    visibleEnd = std::numeric_limits<int>::max();
+    return {x0, y};
 }
 
 TPoint Typesetter::TypesetToken(int size, int x, int y, double magnification, Canvas& canvas,
@@ -63,6 +160,8 @@ TPoint Typesetter::TypesetToken(int size, int x, int y, double magnification, Ca
     Scan scan{.canvas = canvas, .token = token, .size = size, .y = y, .m = magnification, .currentX = x};
     SuperscriptMode = false;
     for (; scan.position < token.size(); ++scan.position) {
+        // What is still pending would be drawn from here on, where it cannot show.
+        if (scan.currentX >= visibleEnd) return {scan.currentX, y};
         char c = token[scan.position];
         if (scan.depth > 0) {
             // Inside brackets every byte goes unread into the character run.
@@ -211,6 +310,9 @@ int Typesetter::DrawPiece(Canvas& canvas, int size, const std::string& main, con
         }
     }
 
+    // Two fractions in a row would share one bar: the second keeps a run's gap from the first.
+    if (fractionEnd == TPoint{x, y}) x += RunGap;
+
     int lengthTop = static_cast<int>(top.size());
     int lengthBottom = static_cast<int>(bottom.size());
     int w;
@@ -230,6 +332,7 @@ int Typesetter::DrawPiece(Canvas& canvas, int size, const std::string& main, con
     }
     int overhang = RoundHalfEven(m);
     DrawFractionBar(canvas, {x - overhang, y + 32}, {w + overhang, y + 32}, m);
+    fractionEnd = TPoint{w, y};
     return w;
 }
 
@@ -237,6 +340,17 @@ int Typesetter::DrawRun(Canvas& canvas, int size, int x, int row, const std::str
     // A run that writes nothing (only "^", say) must not end where earlier drawing left the
     // canvas position, so the position starts at the run.
     canvas.MoveTo(x, row);
+    // Characters that begin this far right cannot show: they are measured, not written, so that
+    // the run's end (a fraction's width, the next element's x) stays what writing gives.
+    const std::int64_t unseen = static_cast<std::int64_t>(canvas.Width()) + InkReachLeft(std::max(size, canvas.Font.Size), m);
+    RunAdvances advances;
+    auto write = [&](int at, int top, const std::string& cp932) {
+        if (at < unseen) {
+            Write(canvas, at, top, cp932);
+        } else {
+            canvas.MoveTo(ClampToInt(static_cast<std::int64_t>(at) + advances.Of(canvas, cp932)), top);
+        }
+    };
     int cx = x;
     bool digitFlag = false;
     bool rootMode = false;
@@ -263,20 +377,20 @@ int Typesetter::DrawRun(Canvas& canvas, int size, int x, int row, const std::str
             // A two-byte character is written once and moves on by its own width.
             std::string character(1, c);
             if (i + 1 < text.size()) character += text[++i];
-            Write(canvas, cx, row, character);
+            write(cx, row, character);
         } else if (c == '_') {
-            Write(canvas, cx, row, FormulaSign::PlusMinus);
+            write(cx, row, FormulaSign::PlusMinus);
         } else if (IsRaisedLetter(c)) {
-            Write(canvas, cx, row - RoundHalfEven(2 * m), std::string(1, c));
+            write(cx, row - RoundHalfEven(2 * m), std::string(1, c));
         } else if (c == '^') {
             digitFlag = true;
         } else if (digitFlag && IsDigit(c)) {
             canvas.Font.Size = RoundHalfEven(0.75 * size);
-            Write(canvas, cx, row, std::string(1, c));
+            write(cx, row, std::string(1, c));
             canvas.Font.Size = size;
             digitFlag = false;
         } else {
-            Write(canvas, cx, row, std::string(1, c));
+            write(cx, row, std::string(1, c));
         }
         cx = canvas.PenPos().x + 2;
     }
@@ -321,12 +435,13 @@ int Typesetter::DrawRoot(Canvas& canvas, int size, int x, int row, const std::st
     int hC = RoundHalfEven(20 * tickFactor);
     int g = row + 20;
     int end = canvas.PenPos().x;
+    int roof = std::max(g - hA, RoofCeiling);
     std::vector<TPoint> sign = {
         {x + RoundHalfEven(m * d0), g - hC + RoundHalfEven(2 * k * m)},
         {x + RoundHalfEven(m * d1), g - hC},
         {x + RoundHalfEven(m * d2), g - hB},
-        {x + RoundHalfEven(m * d3), g - hA},
-        {end, g - hA},
+        {x + RoundHalfEven(m * d3), roof},
+        {end, roof},
     };
     canvas.Pen.Width = m > 1.0 ? 3 : 1;
     canvas.Pen.Color = canvas.Font.Color;
@@ -359,7 +474,20 @@ int Typesetter::DrawSign(Canvas& canvas, int x, int y, const std::string& cp932S
 }
 
 int Typesetter::DrawTextAsIs(Canvas& canvas, int x, int y, const std::string& cp932) {
-    Write(canvas, x, y + 20, cp932);
+    // A long text goes out a hundred-odd bytes at a time, and no further than it can show; each
+    // piece starts where the last one left the position, so the pixels are those of one text.
+    // A piece ends after a byte that cannot begin a CP932 pair, where decoding is always at a
+    // character's end whatever came before.
+    auto canEndPiece = [](unsigned char b) { return !((b >= 0x81 && b <= 0x9F) || (b >= 0xE0 && b <= 0xFC)); };
+    constexpr std::size_t PieceBytes = 128;
+    std::size_t start = 0;
+    canvas.MoveTo(x, y + 20);
+    do {
+        std::size_t end = std::min(cp932.size(), start + PieceBytes);
+        while (end < cp932.size() && !canEndPiece(static_cast<unsigned char>(cp932[end - 1]))) ++end;
+        Write(canvas, canvas.PenPos().x, y + 20, cp932.substr(start, end - start));
+        start = end;
+    } while (start < cp932.size() && canvas.PenPos().x < visibleEnd);
     return canvas.PenPos().x;
 }
 
@@ -375,6 +503,6 @@ int Typesetter::DrawGlyph(Canvas& canvas, char character, int x, int y, double m
         picture = red ? &glyphs.imgARed : &glyphs.imgABlack;
     }
     int side = RoundHalfEven(m * 20 * 16 * 0.0625);
-    canvas.StretchDraw({x, y + 20, x + side, y + 20 + side}, picture->canvas.Picture());
+    PaintGlyph(canvas, {x, y + 20, x + side, y + 20 + side}, picture->canvas.Picture(), color);
     return x + side;
 }

@@ -1,9 +1,13 @@
 // The formula typesetter: cuts a formula line (CP932 bytes in the plain-text notation) into
 // tokens and pieces and draws them on a canvas with fractions, roots, exponents, signs and
 // glyph pictures. Measuring is by drawing: every advance is read back from the canvas position.
-// The typesetter sets only the font's size and colour; face and style are the caller's.
+// The typesetter sets only the font's size and colour; face and style are the caller's. A line
+// that runs past the canvas's right edge stops where nothing more of it could show.
 #pragma once
 
+#include <cstddef>
+#include <limits>
+#include <optional>
 #include <string>
 
 #include "formula/Math.h"
@@ -31,6 +35,13 @@ public:
     // Exponent state shared by the whole typesetter: plain pieces small and raised while on.
     bool SuperscriptMode = false;
 
+    static constexpr int NoRoofCeiling = std::numeric_limits<int>::min();
+    // No root sign rises above this row; the caption keeps roofs off the name line over its formulas.
+    int RoofCeiling = NoRoofCeiling;
+    // Carets ("^") in the text the caller will typeset next, at the x a line returns: a line that
+    // runs off the canvas stops only where no exponent of that text could step back into view.
+    std::size_t CaretsInFollowingText = 0;
+
     // Draws a formula line with its first piece at column x in the band whose top is row y;
     // returns the end point (the returned y is always y).
     TPoint TypesetLine(int size, int x, int y, double magnification, Canvas& canvas,
@@ -47,7 +58,8 @@ public:
     int DrawSign(Canvas& canvas, int x, int y, const std::string& cp932Sign);
     // Text written unchanged on the text row; returns its right end, no gap.
     int DrawTextAsIs(Canvas& canvas, int x, int y, const std::string& cp932);
-    // The glyph picture of "g", "l" or "~" (red for pure red, else black); returns x + its side.
+    // The glyph picture of "g", "l" or "~" (the red one's shape for pure red, else the black one's)
+    // in `color` on a transparent ground; returns x + its side.
     int DrawGlyph(Canvas& canvas, char character, int x, int y, double m, TColor color);
 
 private:
@@ -88,4 +100,9 @@ private:
     static void Write(Canvas& canvas, int x, int y, const std::string& cp932);
 
     const TfrmMath& glyphs;
+    // Where the last fraction ended (x, band top); a fraction that would begin there, its bar
+    // joining the last one's, begins a run's gap later. Forgotten at the start of every line.
+    std::optional<TPoint> fractionEnd;
+    // While a line is typeset: the column from which on nothing of the rest of it can show.
+    int visibleEnd = std::numeric_limits<int>::max();
 };

@@ -1,6 +1,7 @@
 #include "picture/Fonts.h"
 
-#include <fontconfig/fontconfig.h>
+#include "picture/FaceLookup.h"
+
 #include <ft2build.h>
 #include FT_FREETYPE_H
 #include FT_OUTLINE_H
@@ -8,7 +9,6 @@
 #include FT_SYNTHESIS_H
 #include FT_TRUETYPE_TABLES_H
 
-#include <cstdlib>
 #include <cstring>
 #include <map>
 #include <tuple>
@@ -133,145 +133,33 @@ const GlyphImage& FontFace::Glyph(char32_t code, int pixelSize) {
     return state.glyphs.emplace(code, std::move(image)).first->second;
 }
 
-// ---- Finding faces.
+// ---- Loading the faces the lookup names.
 
 namespace {
-
-struct FaceRequest {
-    const char* family;
-    int weight;  // fontconfig weight of the face standing in for the regular style
-};
-
-// The installed faces that stand in for the system's names.
-bool LookUpSystemName(const std::string& name, FaceRequest& request) {
-    if (name == "ＭＳ Ｐゴシック") request = {"IPAPGothic", FC_WEIGHT_REGULAR};
-    else if (name == "ＭＳ ゴシック") request = {"IPAGothic", FC_WEIGHT_REGULAR};
-    else if (name == "Bookman Old Style") request = {"URW Bookman", FC_WEIGHT_LIGHT};
-    else if (name == "Braggadocio") request = {"League Spartan", FC_WEIGHT_BOLD};
-    else return false;
-    return true;
-}
-
-bool HasFamily(FcPattern* pattern, const char* family) {
-    FcChar8* value = nullptr;
-    for (int i = 0; FcPatternGetString(pattern, FC_FAMILY, i, &value) == FcResultMatch; ++i) {
-        if (FcStrCmpIgnoreCase(value, reinterpret_cast<const FcChar8*>(family)) == 0) return true;
-    }
-    return false;
-}
-
-bool SpeaksJapanese(FcPattern* pattern) {
-    FcLangSet* languages = nullptr;
-    if (FcPatternGetLangSet(pattern, FC_LANG, 0, &languages) != FcResultMatch) return false;
-    return FcLangSetHasLang(languages, reinterpret_cast<const FcChar8*>("ja")) == FcLangEqual;
-}
-
-bool IsOutlineFormat(FcPattern* pattern) {
-    FcChar8* format = nullptr;
-    if (FcPatternGetString(pattern, FC_FONTFORMAT, 0, &format) != FcResultMatch) return false;
-    const char* text = reinterpret_cast<const char*>(format);
-    return std::strcmp(text, "TrueType") == 0 || std::strcmp(text, "CFF") == 0;
-}
-
-std::string StringOf(FcPattern* pattern, const char* object) {
-    FcChar8* value = nullptr;
-    if (FcPatternGetString(pattern, object, 0, &value) != FcResultMatch) return {};
-    return reinterpret_cast<const char*>(value);
-}
-
-int IntegerOf(FcPattern* pattern, const char* object, int otherwise) {
-    int value = otherwise;
-    if (FcPatternGetInteger(pattern, object, 0, &value) != FcResultMatch) return otherwise;
-    return value;
-}
-
-// The file behind any symbolic links, so that one face file is loaded once under one name.
-std::string RealPath(const std::string& path) {
-    char* resolved = realpath(path.c_str(), nullptr);
-    if (!resolved) return path;
-    std::string result = resolved;
-    std::free(resolved);
-    return result;
-}
 
 class FontLibrary {
 public:
     FontLibrary() {
         if (FT_Init_FreeType(&library) != 0) library = nullptr;
-        config = FcInitLoadConfigAndFonts();
     }
     ~FontLibrary() {
         faces.clear();  // the faces before the library that made them
         if (library) FT_Done_FreeType(library);
-        if (config) FcConfigDestroy(config);
     }
 
     FontFace* Find(const std::string& name, bool italic, bool bold) {
         auto key = std::make_tuple(name, italic, bold);
         auto found = byName.find(key);
         if (found != byName.end()) return found->second;
-        FontFace* face = resolve(name, italic, bold);
+        FontFace* face = nullptr;
+        if (library) {
+            if (std::optional<FaceInfo> info = LookUpFace(name, italic, bold)) face = load(std::move(*info));
+        }
         byName.emplace(key, face);
         return face;
     }
 
 private:
-    // The best installed face for the request: outline formats first, in fontconfig's order.
-    // `accept` decides whether a candidate is the family asked for.
-    template <typename Accept>
-    FcPattern* bestMatch(FcPattern* request, Accept accept) {
-        FcConfigSubstitute(config, request, FcMatchPattern);
-        FcDefaultSubstitute(request);
-        FcResult result = FcResultNoMatch;
-        FcFontSet* sorted = FcFontSort(config, request, FcFalse, nullptr, &result);
-        FcPattern* chosen = nullptr;
-        if (sorted) {
-            for (int pass = 0; pass < 2 && !chosen; ++pass) {
-                for (int i = 0; i < sorted->nfont && !chosen; ++i) {
-                    FcPattern* candidate = sorted->fonts[i];
-                    if (!accept(candidate) || (pass == 0 && !IsOutlineFormat(candidate))) continue;
-                    if (StringOf(candidate, FC_FILE).empty()) continue;
-                    chosen = FcPatternDuplicate(candidate);
-                }
-            }
-            FcFontSetDestroy(sorted);
-        }
-        return chosen;
-    }
-
-    FontFace* resolve(const std::string& name, bool italic, bool bold) {
-        if (!library || !config) return nullptr;
-        FcPattern* match = nullptr;
-        FaceRequest request{};
-        if (LookUpSystemName(name, request)) {
-            FcPattern* pattern = FcPatternCreate();
-            FcPatternAddString(pattern, FC_FAMILY, reinterpret_cast<const FcChar8*>(request.family));
-            FcPatternAddInteger(pattern, FC_WEIGHT, bold && request.weight < FC_WEIGHT_BOLD ? FC_WEIGHT_BOLD : request.weight);
-            FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-            match = bestMatch(pattern, [&](FcPattern* candidate) { return HasFamily(candidate, request.family); });
-            FcPatternDestroy(pattern);
-        }
-        if (!match) {
-            FcPattern* pattern = FcNameParse(reinterpret_cast<const FcChar8*>(":lang=ja"));
-            if (pattern) {
-                FcPatternAddInteger(pattern, FC_SLANT, italic ? FC_SLANT_ITALIC : FC_SLANT_ROMAN);
-                match = bestMatch(pattern, SpeaksJapanese);
-                FcPatternDestroy(pattern);
-            }
-        }
-        if (!match) return nullptr;
-
-        FaceInfo info;
-        info.Family = StringOf(match, FC_FAMILY);
-        info.Style = StringOf(match, FC_STYLE);
-        info.File = RealPath(StringOf(match, FC_FILE));
-        info.Index = IntegerOf(match, FC_INDEX, 0);
-        info.SyntheticBold = bold && IntegerOf(match, FC_WEIGHT, FC_WEIGHT_REGULAR) < FC_WEIGHT_DEMIBOLD;
-        info.SyntheticItalic = italic && IntegerOf(match, FC_SLANT, FC_SLANT_ROMAN) == FC_SLANT_ROMAN;
-        FcPatternDestroy(match);
-        return load(std::move(info));
-    }
-
     FontFace* load(FaceInfo info) {
         auto key = std::make_tuple(info.File, info.Index, info.SyntheticBold, info.SyntheticItalic);
         auto found = faces.find(key);
@@ -285,7 +173,6 @@ private:
     }
 
     FT_Library library = nullptr;
-    FcConfig* config = nullptr;
     std::map<std::tuple<std::string, int, bool, bool>, std::unique_ptr<FontFace>> faces;
     std::map<std::tuple<std::string, bool, bool>, FontFace*> byName;
 };

@@ -7,9 +7,10 @@
 
 namespace {
 
-constexpr long double Sqrt2L = 1.41421356237309504880L;
+using L = CurveReal;
 
-using L = long double;
+constexpr L Sqrt2L = 1.41421356237309504880L;
+constexpr L Pi = PiL;  // in the curve type, so that no step widens to long double
 
 struct XYL {
     L x;
@@ -132,7 +133,7 @@ CurveXY Evaluate(int kind, int a, int b, int c, double theta, SinCosFunction&& s
             break;
         }
         case 18:  // straight line at distance c from the pole, its foot at the angle aπ/b
-            pole = angle(t - (A * PiL) / B).cos;
+            pole = angle(t - (A * Pi) / B).cos;
             branch = SignOf(pole);
             p = Polar(C / pole, sinT, cosT);
             break;
@@ -152,7 +153,7 @@ CurveXY Evaluate(int kind, int a, int b, int c, double theta, SinCosFunction&& s
             p = {A * cosT, B * sinT};
             break;
         case 24:
-            p = {t, C * angle(t + (A * PiL) / B).sin};
+            p = {t, C * angle(t + (A * Pi) / B).sin};
             break;
         case 25:  // circle through the origin, centre (a, b)
             p = Polar(static_cast<L>(2 * a) * cosT + static_cast<L>(2 * b) * sinT, sinT, cosT);
@@ -213,7 +214,7 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
 CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view,
                           SinCosMemo& memo, std::size_t point) {
     int call = 0;
-    const auto sinCos = [&](long double x, long double& sine, long double& cosine) {
+    const auto sinCos = [&](CurveReal x, CurveReal& sine, CurveReal& cosine) {
         memo.SinCos(point, call++, x, sine, cosine);
     };
     return ToCurvePoint(Evaluate(kind, a, b, c, theta, sinCos), zoom, view);

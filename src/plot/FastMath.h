@@ -1,25 +1,7 @@
-// Extended-precision sine and cosine for the curve evaluation. The library's sinl/cosl reduce
-// the argument in software and are about ten times slower than the x87 fsincos instruction.
-// The instruction reduces with a 66-bit π, so its error grows as about 1.3e-21·|x|: below 2^19
-// it stays under 1e-15 (under 1e-16 for the |x| ≤ 200·100π the curves reach). Larger arguments,
-// and platforms without x87, use the library functions.
+// The curve arithmetic: CurveReal, the type every curve formula computes in, and SinCosL, its sine
+// and cosine. One implementation per build, chosen by CMake through the include path:
+// plot/x87/CurveArithmetic.h on the desktop (80-bit long double and the x87 fsincos), and
+// plot/wasm/CurveArithmetic.h in the browser, where long double is emulated in software.
 #pragma once
 
-#include <cmath>
-
-constexpr long double FastSinCosLimit = 0x1p19L;
-
-// sin and cos of x in extended precision; a non-finite x gives NaN for both.
-inline void SinCosL(long double x, long double& sine, long double& cosine) {
-#if (defined(__x86_64__) || defined(__i386__)) && defined(__GNUC__)
-    if (std::fabs(x) < FastSinCosLimit) {
-        long double s, c;
-        __asm__("fsincos" : "=t"(c), "=u"(s) : "0"(x));
-        sine = s;
-        cosine = c;
-        return;
-    }
-#endif
-    sine = std::sin(x);
-    cosine = std::cos(x);
-}
+#include "CurveArithmetic.h"

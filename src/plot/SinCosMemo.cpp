@@ -8,7 +8,7 @@ void SinCosMemo::Reserve(std::size_t points) {
     if (size <= entries.size()) return;
     // New entries hold a NaN argument, which equals nothing. Growing once to the size asked for,
     // not step by step, keeps the old and the new array from being held together at their largest.
-    const long double nan = std::numeric_limits<long double>::quiet_NaN();
+    const CurveReal nan = std::numeric_limits<CurveReal>::quiet_NaN();
     entries.reserve(size);
     entries.resize(size, Entry{nan, nan, nan});
 }

@@ -23,7 +23,7 @@ public:
     // sin and cos of x for call `call` (0, 1, …) of point `point`, from the memo when it holds x.
     // Inline on purpose: a long double passed to a function goes through memory, and on some
     // processors reading back an 80-bit store costs as much as the memo saves.
-    void SinCos(std::size_t point, int call, long double x, long double& sine, long double& cosine) {
+    void SinCos(std::size_t point, int call, CurveReal x, CurveReal& sine, CurveReal& cosine) {
         const std::size_t index = point * CallsPerPoint + static_cast<std::size_t>(call);
         if (call < 0 || call >= CallsPerPoint || index >= entries.size()) return SinCosL(x, sine, cosine);
         Entry& entry = entries[index];
@@ -39,9 +39,9 @@ public:
 
 private:
     struct Entry {
-        long double argument;
-        long double sine;
-        long double cosine;
+        CurveReal argument;
+        CurveReal sine;
+        CurveReal cosine;
     };
     std::vector<Entry> entries;  // CallsPerPoint per point
 };

@@ -55,7 +55,8 @@ protected:
     }
     // The picture as the caption should leave it, built from the layout: strip, name at (10, R),
     // the formulas typeset by a fresh typesetter in the band R + 10, the parameter line.
-    Canvas ExpectedCaption(const Canvas& before, TColor strip, const CurveEntry& entry, const std::string& parameterLine) {
+    Canvas ExpectedCaption(const Canvas& before, TColor strip, const CurveEntry& entry, const std::string& parameterLine,
+                           int formulaSize = 16) {
         Canvas expected = before;
         for (int y = W + 1; y < H; ++y) {
             for (int x = 0; x < W; ++x) expected.SetPixel(x, y, strip);
@@ -69,13 +70,13 @@ protected:
         TfrmMath glyphs;
         Typesetter typesetter(glyphs);
         if (entry.PolarFormula.size() < 2) {
-            TPoint end = typesetter.TypesetLine(16, 10, R + 10, 1.0, expected, entry.XFormula, text);
+            TPoint end = typesetter.TypesetLine(formulaSize, 10, R + 10, 1.0, expected, entry.XFormula, text);
             int comma = end.x + 10;
-            expected.Font.Size = 16;
+            expected.Font.Size = formulaSize;
             expected.TextOut(comma, R + 30, ",");
-            typesetter.TypesetLine(16, expected.PenPos().x + 10, R + 10, 1.0, expected, entry.YFormula, text);
+            typesetter.TypesetLine(formulaSize, expected.PenPos().x + 10, R + 10, 1.0, expected, entry.YFormula, text);
         } else {
-            typesetter.TypesetLine(16, 10, R + 10, 1.0, expected, entry.PolarFormula, text);
+            typesetter.TypesetLine(formulaSize, 10, R + 10, 1.0, expected, entry.PolarFormula, text);
         }
         expected.Font.Size = 16;
         expected.TextOut(100, R + 75, parameterLine);
@@ -150,6 +151,112 @@ TEST_F(AnnotationTest, PolarFormulaOfTwoBytesOrMoreReplacesTheXAndYFormulas) {
     EXPECT_TRUE(SamePixels(picture, ExpectedCaption(before, clWhite, frmMain.curveTable[2],
                                                     "      a = 20,  b = 9,  0≦θ≦6π"),
                            "caption-one-byte-polar"));
+}
+
+TEST_F(AnnotationTest, CaptionIsBlackOnTheWhiteStripOfEveryKindWithABlackBackground) {
+    frmMain.radA.SetChecked(true);
+    for (int kind = 1; kind <= 6; ++kind) {
+        SetBackground(clBlack);
+        frmMain.cmbHaikei.SetItemIndex(kind);
+        frmMain.DrawAnnotation(0, 13, 3, 11, true, 2);
+        // Name, formulas and parameter line each have black ink on the white strip.
+        for (TRect line : {TRect{0, R, W, R + 18}, TRect{0, R + 28, W, R + 60}, TRect{0, R + 75, W, H}}) {
+            bool black = false;
+            for (int y = line.top; y < line.bottom; ++y) {
+                for (int x = line.left; x < line.right; ++x) black = black || picture.Pixel(x, y) == clBlack;
+            }
+            EXPECT_TRUE(black) << "kind " << kind << ", rows from " << line.top;
+        }
+        // The quadrant label stands on the black square, where it stays white.
+        EXPECT_TRUE(InkBox(picture, {W / 2, 7, W, 30}, clBlack)) << "kind " << kind;
+    }
+}
+
+TEST_F(AnnotationTest, GlyphPictureIsDrawnInTheCaptionColourOverTheStrip) {
+    SetBackground(clBlack);
+    frmMain.curveTable[2].PolarFormula = "r = g";
+    frmMain.DrawAnnotation(2, 20, 9, 10, false, 0);
+    // The glyph follows the pieces "r" and "=", 10 pixels after each, with the g's drop of 5.
+    const int x = 10 + Advance("r") + 10 + Advance("=") + 10;
+    const TRect square{x, R + 35, x + 20, R + 55};
+    Bitmap white(16, 16, clBlack);
+    const Bitmap& g = frmMain.frmMath.imgGram.canvas.Picture();
+    for (int y = 0; y < 16; ++y) {
+        for (int column = 0; column < 16; ++column) {
+            if (g.Pixel(column, y) != clWhite) white.SetPixel(column, y, clWhite);
+        }
+    }
+    Canvas expected = picture;
+    expected.StretchDraw(square, white);
+    EXPECT_TRUE(SamePixels(picture, expected, "caption-glyph-on-black"));
+    EXPECT_TRUE(InkBox(picture, square, clBlack).has_value());
+}
+
+TEST_F(AnnotationTest, FormulaTooLongForTheStripIsSetSmallerUntilItEndsInside) {
+    SetBackground(clWhite);
+    // The epicycloid of the catalog: its last θ ran past column 512 at 16 points.
+    CurveEntry& entry = frmMain.curveTable[1];
+    entry.XFormula = Utf8ToCp932("x=(a+b)cosθ-bcos [a+b]/b θ");
+    entry.YFormula = Utf8ToCp932("y=(a+b)sinθ-bsin [a+b]/b θ");
+    auto inkPastTheEdge = [&](int size) {
+        Canvas wide = MakeCanvas(W + 200, 100);
+        TfrmMath glyphs;
+        Typesetter typesetter(glyphs);
+        TPoint end = typesetter.TypesetLine(size, 10, 10, 1.0, wide, "      " + entry.XFormula, clBlack);
+        typesetter.TypesetLine(size, end.x + 10, 10, 1.0, wide, "  , " + entry.YFormula, clBlack);
+        return InkBox(wide, {W, 0, W + 200, 100}).has_value();
+    };
+    ASSERT_TRUE(inkPastTheEdge(16));
+
+    Canvas before = picture;
+    frmMain.DrawAnnotation(1, 4, 1, 99, false, 0);
+    int size = 0;
+    for (int tried = 15; tried >= 12 && size == 0; --tried) {
+        Canvas expected = ExpectedCaption(before, clWhite, entry, "      a = 4,  b = 1,  0≦θ≦6π", tried);
+        if (picture.Picture() == expected.Picture()) size = tried;
+    }
+    ASSERT_NE(size, 0) << "the caption is not the formula set at any size from 15 to 12 points";
+    EXPECT_FALSE(inkPastTheEdge(size));
+    EXPECT_TRUE(inkPastTheEdge(size + 1)) << "a larger size fits too";
+
+    // A formula that fits at no size is set at the smallest.
+    entry.XFormula = "x=";
+    for (int i = 0; i < 300; ++i) entry.XFormula += "a+";
+    EXPECT_EQ(CaptionFormulaSize(frmMain.typesetter, picture, entry, 10), 12);
+}
+
+TEST_F(AnnotationTest, ParameterLineIsSixteenPointsWhateverTheFormulaEndsWith) {
+    SetBackground(clWhite);
+    frmMain.curveTable[2].PolarFormula = "r=[R3]";
+    frmMain.DrawAnnotation(2, 20, 9, 10, false, 0);
+    Canvas afterPlainRoot = picture;
+    // A root holding "^" leaves the typesetter at the exponent's 10 points.
+    frmMain.curveTable[2].PolarFormula = "r=[R2^3]";
+    picture.Reset(W, H, clWhite);
+    frmMain.DrawAnnotation(2, 20, 9, 10, false, 0);
+    Canvas lines(W, H - (R + 70), clWhite), expectedLines = lines;
+    lines.CopyRect({0, 0, W, H - (R + 70)}, picture.Picture(), {0, R + 70, W, H});
+    expectedLines.CopyRect({0, 0, W, H - (R + 70)}, afterPlainRoot.Picture(), {0, R + 70, W, H});
+    EXPECT_TRUE(SamePixels(lines, expectedLines, "parameter-line-after-caret-root"));
+}
+
+TEST_F(AnnotationTest, RootOfAFractionKeepsItsRoofUnderTheName) {
+    SetBackground(clWhite);
+    frmMain.curveTable[2].PolarFormula = "r=[R1/2]";
+    frmMain.DrawAnnotation(2, 20, 9, 10, false, 0);
+    Canvas nameOnly = MakeCanvas(W, H);
+    nameOnly.Font.Size = 14;
+    nameOnly.TextOut(10, R, Cp932ToUtf8(frmMain.curveTable[2].Name));
+    const int nameBottom = InkBox(nameOnly, {0, R, W, R + 30})->bottom;
+    // The name's rows hold the name alone; the roof lies on the numerators' top row below them.
+    Canvas nameRows(W, nameBottom - R), expectedRows(W, nameBottom - R);
+    nameRows.CopyRect({0, 0, W, nameBottom - R}, picture.Picture(), {0, R, W, nameBottom});
+    expectedRows.CopyRect({0, 0, W, nameBottom - R}, nameOnly.Picture(), {0, R, W, nameBottom});
+    EXPECT_TRUE(SamePixels(nameRows, expectedRows, "root-roof-under-name"));
+    EXPECT_GE(R + 18, nameBottom);
+    std::optional<TRect> roof = InkBox(picture, {0, R + 18, W, R + 19});
+    ASSERT_TRUE(roof);
+    EXPECT_GT(roof->right - roof->left, 20);
 }
 
 TEST_F(AnnotationTest, SplitDisplayLabelsTheFourQuadrants) {

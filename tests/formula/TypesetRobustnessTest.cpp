@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "curves/Codec.h"
 #include "formula/FormulaTestSupport.h"
 #include "formula/Typeset.h"
 
@@ -73,6 +74,42 @@ TEST_F(TypesetRobustnessTest, TenThousandByteLinesAndTokens) {
     EXPECT_EQ(Line("[R" + std::string(10000, '7') + "]").y, Y);
     EXPECT_EQ(Line("[" + std::string(10000, 'a')).y, Y);
     EXPECT_EQ(Line("1|2(" + std::string(10000, 'x')).y, Y);
+}
+
+TEST_F(TypesetRobustnessTest, LineStopsPastTheRightEdgeWithoutChangingWhatShows) {
+    auto repeat = [](const std::string& text, int times) {
+        std::string all;
+        for (int i = 0; i < times; ++i) all += text;
+        return all;
+    };
+    const std::string theta = "\x83\xC6", halfWidthA = "\xB1";
+    const std::string lines[] = {
+        "x=" + repeat("(a+b)", 60),
+        // The denominator starts inside; where depends on the numerator's whole width.
+        "x=[" + repeat("a", 400) + "]/[" + repeat("b", 396) + "]",
+        // Exponents after the edge step back towards it.
+        "x=" + repeat("a+", 12) + repeat("^.", 200),
+        repeat(theta + halfWidthA + "x", 150) + " [R1/2]",
+    };
+    for (const std::string& line : lines) {
+        for (int x : {X, 200}) {
+            Canvas wide = MakeCanvas(8000, 100);
+            TPoint whole = typesetter.TypesetLine(16, x, Y, 1.0, wide, line, clBlack);
+            canvas = MakeCanvas(300, 100);
+            TPoint cut = Line(line, x);
+            Canvas shown = MakeCanvas(300, 100);
+            shown.CopyRect({0, 0, 300, 100}, wide.Picture(), {0, 0, 300, 100});
+            EXPECT_TRUE(SamePixels(canvas, shown, "cut-line")) << line.substr(0, 12) << " at " << x;
+            if (&line == &lines[0]) EXPECT_LT(cut.x, whole.x) << "typesetting went on past the edge";
+        }
+    }
+    // A long text written unchanged goes out in pieces that add up to the one text.
+    const std::string text = repeat(theta + halfWidthA + "x\x81", 150);
+    canvas = MakeCanvas(300, 100);
+    Canvas whole = MakeCanvas(300, 100);
+    EXPECT_EQ(typesetter.DrawTextAsIs(canvas, -2000, Y, text), whole.TextExtent(Cp932ToUtf8(text)).x - 2000);
+    whole.TextOut(-2000, Y + 20, Cp932ToUtf8(text));
+    EXPECT_TRUE(SamePixels(canvas, whole, "text-in-pieces"));
 }
 
 TEST_F(TypesetRobustnessTest, RandomAndMutatedLinesDrawTheSameTwice) {

@@ -190,6 +190,15 @@ TEST_F(TypesetTest, CoefficientFractionTakesTheGroupIntoTheNumerator) {
     EXPECT_TRUE(SamePixels(canvas, reference, "coefficient-3"));
 }
 
+TEST_F(TypesetTest, FractionRightAfterAFractionKeepsARunsGap) {
+    TPoint end = Line("1|2(a+b)&3|2(x) [a]/b [c]/d");
+    int x = PutFraction(X, Y, "a+b", "2");
+    x = PutFraction(x + 10, Y, "3x", "2");
+    x = PutFraction(x + 10, Y, "a", "b");
+    EXPECT_EQ(end.x, PutFraction(x + 10, Y, "c", "d"));
+    EXPECT_TRUE(SamePixels(canvas, expected, "fractions-side-by-side"));
+}
+
 TEST_F(TypesetTest, FractionThenAmpersandThenPlainPiece) {
     TPoint end = Line("[a]/b&c");
     EXPECT_EQ(end.x, PutRun(PutFraction(X, Y, "a", "b"), Y + 20, "c") + 10);

@@ -1,0 +1,17 @@
+// Making a folder's entries durable in the browser. The page's files live in memory; the page
+// keeps the user's folder in the browser's own storage and writes the folder there whole, in one
+// storage transaction, so that a save cut off at any moment leaves the stored folder as it was
+// before or as it is now, never between. Folders the page does not keep need no flush.
+#include "curves/CurveFile.h"
+
+#include <emscripten.h>
+
+namespace {
+// 1 when the folder is stored (or is not one the page keeps), 0 when storing it failed.
+EM_ASYNC_JS(int, PersistFolder, (const char* folder), {
+    if (!Module.quorbelPersistFolder) return 1;
+    return (await Module.quorbelPersistFolder(UTF8ToString(folder))) ? 1 : 0;
+});
+}  // namespace
+
+bool FileSteps::FlushFolder(const std::string& folder) { return PersistFolder(folder.c_str()) != 0; }

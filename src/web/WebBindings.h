@@ -1,0 +1,67 @@
+// The browser view's side of the control models. Every model of the main window and of its
+// dialogs is registered here by form and name; the page reads a model's state as JSON, hears of changes through the models' ViewChanged hooks, and sends the user's actions
+// as events. Dispatch is the one place where a user action runs; the page mirrors the models and
+// repaints the pictures afterwards. (An exception, which only a programming error raises in the
+// core, ends the program; the page's abort handler turns it into a message.)
+#pragma once
+
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "picture/PlotView.h"
+#include "ui/Controls.h"
+
+class Platform;
+
+// One user action from the page: which control of which form, what the user did, and its
+// argument (the typed text, the chosen line, the arrow's direction …).
+struct WebEvent {
+    std::string form;
+    std::string control;
+    std::string action;
+    std::string argument;
+};
+
+class WebBindings {
+public:
+    explicit WebBindings(Platform& platform) : platform(platform) {}
+
+    // Registers `form` with its controls and pictures, and hooks their ViewChanged to the page.
+    void AddForm(TForm& form, const std::vector<TControl*>& controls, const std::vector<TImage*>& pictures);
+    TForm* FindForm(const std::string& form) const;
+    TControl* Find(const std::string& form, const std::string& control) const;
+    const TImage* FindPicture(const std::string& form, const std::string& picture) const;
+    // The state the page shows of a control, as a JSON object: its kind and every property a
+    // view mirrors; "null" when there is no such control.
+    std::string State(const std::string& form, const std::string& control) const;
+
+    // Runs `action` as a user action; the page refreshes afterwards.
+    void Run(const std::function<void()>& action);
+    // Runs the event's action on its model. Events for a form that is not `activeForm` (when one
+    // is given) are dropped, as a modal dialog keeps the user from the windows behind it.
+    void Dispatch(const WebEvent& event, const std::string& activeForm = {});
+    // How the lines of a list model are shown (the identity unless set; CP932 lines need decoding).
+    void SetDisplay(const std::string& form, const std::string& control, std::function<std::string(const std::string&)> display);
+    // Actions the page offers besides the models' own (import, the main window's F1 …).
+    void SetExtraAction(const std::string& action, std::function<void(const std::string&)> handler);
+
+private:
+    struct Registered {
+        TForm* form;
+        std::map<std::string, TControl*> controls;
+        std::map<std::string, TImage*> pictures;
+    };
+    Platform& platform;
+    std::map<std::string, Registered> forms;
+    std::map<std::string, std::function<void(const std::string&)>> extraActions;
+    std::map<std::string, std::function<std::string(const std::string&)>> displays;  // by "form/control"
+};
+
+// The page's event queue: waits (yielding to the browser) until the user acts.
+WebEvent WaitForEvent();
+// The next queued event without waiting; false when there is none.
+bool TakeEvent(WebEvent& event);
+// The page mirrors every changed model and repaints the pictures.
+void RefreshPage();

@@ -1,0 +1,203 @@
+// The browser program: the main form over the browser platform in the page's working folder
+// /quorbel (filled by the page with the shipped collections, the help file and the user's stored
+// curves before this starts), every form's models registered for the page, the start sequence,
+// then the event loop. Also the few functions the page calls directly: a model's state, a
+// picture's pixels, the layout numbers, and the curve file to export.
+#include <emscripten.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "app/Layout.h"
+#include "app/Main.h"
+#include "curves/Codec.h"
+#include "curves/CurveFile.h"
+#include "web/Json.h"
+#include "web/WebPlatform.h"
+
+namespace {
+
+constexpr const char* WorkingFolder = "/quorbel/";
+constexpr const char* ImportFolder = "取り込み";
+constexpr const char* UserFolder = "UsCurves";
+
+// 終了: the page shows that the program has ended.
+EM_JS(void, PageEnd, (), { Module.quorbelPlatform.End(); });
+
+WebPlatform& ThePlatform() {
+    static WebPlatform platform;
+    return platform;
+}
+
+TfrmMain& TheForm() {
+    static TfrmMain form(ThePlatform(), WorkingFolder);
+    return form;
+}
+
+void RegisterForms(WebBindings& bindings, TfrmMain& form) {
+    std::vector<TControl*> mainControls;
+    for (const char* name : {"spdOpenFile", "spdKihonOpen", "spdUserOpen", "spdOverWrite", "spdPrint",
+                             "spdLineColor", "spdBackColor", "radWidth1", "radWidth2", "chkMonoc", "lblSpec",
+                             "prgBar", "lstShiki", "lstComment", "grpParam", "updA", "updB", "updC", "updStart",
+                             "updSend", "edtHeniki", "updKakudai", "updRpStart", "updRpEnd", "radA", "radB", "radC",
+                             "chkHojoEn", "chkOverWrite", "chkProgress", "cmbStep", "cmbHaikei", "btnStep",
+                             "btnDraw", "btnReset", "btnKaisetsu", "btnHanpuku", "btnStepH", "btnDev", "btnRpReset",
+                             "mnuFile", "mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "Save1", "mnuSave",
+                             "mnuPrint", "mnuClipBoard", "mnuPaste", "mnuEnd", "mnuShow", "mnuShowFile",
+                             "mnuSettei", "mnuSetColor", "KB1", "mnuHelp", "mnuShowHelp", "mnuOnePoint",
+                             "mnuShowAbout"}) {
+        mainControls.push_back(form.FindControl(name));
+    }
+    bindings.AddForm(form, mainControls, {&form.view.imgCood, &form.imgSample1, &form.imgSample2});
+    TfrmStep& step = form.frmStep;
+    bindings.AddForm(step, {&step.edtStep, &step.edtCount, &step.btnOk, &step.btnAll, &step.btnCancel}, {});
+    TfrmNickName& naming = form.frmNickName;
+    bindings.AddForm(naming, {&naming.lblPrompt, &naming.edtName, &naming.btnOk, &naming.btnCancel}, {});
+    TfrmEdit& contents = form.frmEdit;
+    bindings.AddForm(contents, {&contents.lblSpec, &contents.lstContents, &contents.lstBuffer, &contents.btnOk}, {});
+    bindings.SetDisplay(contents.Name, contents.lstBuffer.Name, Cp932ToUtf8);
+    TfrmVersion& version = form.frmVersion;
+    bindings.AddForm(version, {&version.lblProductName, &version.lblVersion, &version.btnOK}, {});
+    TfrmPrint& print = form.frmPrint;
+    bindings.AddForm(print, {&print.spnLeft, &print.spnTop, &print.spnShukusho, &print.chkDate, &print.edtFile,
+                             &print.btnPrint, &print.btnClose}, {&print.imgCood});
+}
+
+// Imports the curve files the page put into the import folder: they are read as a curve folder
+// is, with its checks and messages, and those that pass are copied into the user's folder, which
+// is then stored and opened.
+void ImportCurves(TfrmMain& form) {
+    namespace fs = std::filesystem;
+    if (form.PlotRunning()) return;
+    std::error_code error;
+    const fs::path staging = fs::path(WorkingFolder) / ImportFolder;
+    const fs::path user = fs::path(WorkingFolder) / UserFolder;
+    form.LoadCurveFolder(ImportFolder);
+    std::vector<std::string> accepted(form.flbCurve.begin() + (form.flbCurve.empty() ? 0 : 1), form.flbCurve.end());
+    fs::create_directories(user, error);
+    for (const std::string& name : accepted) {
+        fs::copy_file(staging / name, user / name, fs::copy_options::overwrite_existing, error);
+        if (error) form.platform.ShowMessage("ﾌｧｲﾙ " + (user / name).string() + " を作成できません");
+    }
+    fs::remove_all(staging, error);
+    if (!accepted.empty() && !SystemFileSteps().FlushFolder(user.string())) {
+        form.platform.ShowMessage("ﾌｧｲﾙ " + user.string() + " を作成できません");
+    }
+    form.OpenCollection(3);
+}
+
+}  // namespace
+
+// ---- Called by the page; each answers JSON.
+
+std::string ControlStateText(const std::string& form, const std::string& control) {
+    return ThePlatform().Bindings().State(form, control);
+}
+
+std::string FormStateText(const std::string& name) {
+    TForm* form = ThePlatform().Bindings().FindForm(name);
+    if (!form) return "null";
+    JsonObject state;
+    state.Add("caption", form->Caption);
+    state.Add("left", form->Left);
+    state.Add("top", form->Top);
+    state.Add("width", form->Width);
+    state.Add("height", form->Height);
+    state.Add("helpContext", form->HelpContext);
+    return state.Text();
+}
+
+// Where a picture's pixels lie in memory: system colours, red in the low byte.
+std::string PicturePixelsText(const std::string& form, const std::string& picture) {
+    const TImage* image = ThePlatform().Bindings().FindPicture(form, picture);
+    if (!image) return "null";
+    const Bitmap& bitmap = image->canvas.Picture();
+    JsonObject state;
+    state.Add("pointer", static_cast<int>(reinterpret_cast<std::uintptr_t>(bitmap.Pixels().data())));
+    state.Add("width", bitmap.Width());
+    state.Add("height", bitmap.Height());
+    return state.Text();
+}
+
+std::string Box(const TRect& rect) {
+    JsonObject box;
+    box.Add("left", rect.left);
+    box.Add("top", rect.top);
+    box.Add("width", rect.Width());
+    box.Add("height", rect.Height());
+    return box.Text();
+}
+
+std::string MainWindowLayoutText(int width, int height) {
+    MainLayout layout = ComputeMainLayout({width, height});
+    JsonObject result;
+    result.AddRaw("window", Box(layout.window));
+    result.Add("toolBarHeight", layout.toolBarHeight);
+    result.AddRaw("picture", Box(layout.picture));
+    result.AddRaw("lstShiki", Box(layout.lstShiki));
+    result.AddRaw("grpParam", Box(layout.grpParam));
+    result.AddRaw("lstComment", Box(layout.lstComment));
+    std::string places = "[";
+    for (const ControlPlace& place : ControlPlaces()) {
+        JsonObject entry;
+        entry.Add("name", std::string(place.name));
+        entry.Add("container", std::string(place.container));
+        entry.AddRaw("box", Box(place.rect));
+        places += (places.size() > 1 ? "," : "") + entry.Text();
+    }
+    result.AddRaw("places", places + "]");
+    return result.Text();
+}
+
+// The file of the chosen curve when it is one of the user's, else "".
+std::string CurrentUserCurveFileText() {
+    TfrmMain& form = TheForm();
+    if (form.CollectionKind != 3 || form.CurrentCurve < 1 ||
+        form.CurrentCurve >= static_cast<int>(form.flbCurve.size())) {
+        return {};
+    }
+    return std::string(WorkingFolder) + UserFolder + "/" + form.flbCurve[form.CurrentCurve];
+}
+
+// The exported functions answer in one buffer, valid until the next call; the page copies the
+// text out at once. Plain C exports: Emscripten's own binding layer would hand back a promise
+// while the program is suspended waiting for the user.
+namespace {
+const char* Answer(std::string text) {
+    static std::string answer;
+    answer = std::move(text);
+    return answer.c_str();
+}
+}  // namespace
+
+extern "C" {
+EMSCRIPTEN_KEEPALIVE const char* ControlState(const char* form, const char* control) {
+    return Answer(ControlStateText(form, control));
+}
+EMSCRIPTEN_KEEPALIVE const char* FormState(const char* form) { return Answer(FormStateText(form)); }
+EMSCRIPTEN_KEEPALIVE const char* PicturePixels(const char* form, const char* picture) {
+    return Answer(PicturePixelsText(form, picture));
+}
+EMSCRIPTEN_KEEPALIVE const char* MainWindowLayout(int width, int height) {
+    return Answer(MainWindowLayoutText(width, height));
+}
+EMSCRIPTEN_KEEPALIVE const char* CurrentUserCurveFile() { return Answer(CurrentUserCurveFileText()); }
+}
+
+int main() {
+    WebPlatform& platform = ThePlatform();
+    TfrmMain& form = TheForm();
+    WebBindings& bindings = platform.Bindings();
+    RegisterForms(bindings, form);
+    bindings.SetExtraAction("import", [&form](const std::string&) { ImportCurves(form); });
+    bindings.SetExtraAction("help", [&form](const std::string& context) { form.ShowContextHelp(std::atoi(context.c_str())); });
+    // The page lays the window out again when its size changes; the STEP dialog follows grpParam.
+    bindings.SetExtraAction("layout", [&form](const std::string& place) {
+        std::istringstream numbers(place);
+        char comma = 0;
+        numbers >> form.grpParamLeft >> comma >> form.grpParamTop;
+    });
+    bindings.Run([&form] { form.FormShow(); });
+    while (!form.CloseRequested) bindings.Dispatch(WaitForEvent(), platform.ActiveForm());
+    PageEnd();
+}

@@ -1,0 +1,126 @@
+// The page's start: the assets and the user's stored curves are read, the program's files are laid
+// out in its memory file system (/quorbel with the shipped collections read-only, the help file
+// and UsCurves; /fonts with the faces), the WebAssembly program is created and started, and the
+// window is built and laid out.
+import { Binder } from 'quorbel/Bindings.js';
+import { Program } from 'quorbel/Program.js';
+import { LoadAssets } from 'quorbel/Assets.js';
+import { UserStorage, FolderFiles } from 'quorbel/Storage.js';
+import { WebPlatform } from 'quorbel/WebPlatform.js';
+import { MainWindow } from 'quorbel/MainWindow.js';
+import { StepDialog } from 'quorbel/StepDialog.js';
+import { NickNameDialog } from 'quorbel/NickNameDialog.js';
+import { EditDialog } from 'quorbel/EditDialog.js';
+import { VersionDialog } from 'quorbel/VersionDialog.js';
+import { PrintPreviewDialog } from 'quorbel/PrintPreviewDialog.js';
+import { HelpWindow } from 'quorbel/HelpWindow.js';
+import { ShowMessage } from 'quorbel/MessageBox.js';
+import { AcceptDroppedFiles, ChooseFilesToImport, Download, MakeZip, UserFolder } from 'quorbel/Files.js';
+
+const WorkingFolder = '/quorbel';
+
+function LayOutFiles(fs, assets, userFiles) {
+  fs.mkdirTree(WorkingFolder + '/UsCurves');
+  fs.mkdirTree('/fonts');
+  for (const [path, bytes] of assets) {
+    if (path.startsWith('data/')) {
+      const target = WorkingFolder + '/' + path.slice(5);
+      fs.mkdirTree(target.slice(0, target.lastIndexOf('/')));
+      fs.writeFile(target, bytes);
+    } else if (path.startsWith('fonts/') && !path.endsWith('.txt')) {
+      fs.writeFile('/' + path, bytes);
+    }
+  }
+  for (const [name, bytes] of userFiles) fs.writeFile(WorkingFolder + '/UsCurves/' + name, bytes);
+  // The shipped collections are read-only; only the user's folder takes new files.
+  const readOnly = (path) => {
+    const node = fs.stat(path);
+    if (fs.isDir(node.mode)) for (const name of fs.readdir(path)) if (name !== '.' && name !== '..') readOnly(path + '/' + name);
+    fs.chmod(path, fs.isDir(node.mode) ? 0o555 : 0o444);
+  };
+  for (const name of ['Curves20.crx', 'BtCurves']) {
+    try { readOnly(WorkingFolder + '/' + name); } catch { /* not shipped: the program says so */ }
+  }
+}
+
+async function Start() {
+  const app = document.getElementById('app');
+  const [assets, storage] = await Promise.all([LoadAssets(), UserStorage.Open()]);
+  const userFiles = await storage.Load();
+  // The window's texts use the faces the program draws with.
+  for (const [family, file] of [['IPAPGothic', 'fonts/ipagp.ttf'], ['IPAGothic', 'fonts/ipag.ttf']]) {
+    const face = new FontFace(family, assets.get(file));
+    document.fonts.add(face);
+    face.load().catch(() => {});
+  }
+
+  const binder = new Binder();
+  const platform = new WebPlatform(binder, app);
+  const module = await CreateQuorbel({
+    noInitialRun: true,
+    wasmBinary: assets.get('quorbel.wasm'),
+    quorbelView: binder,
+    quorbelPlatform: platform,
+    quorbelPersistFolder: async (folder) => {
+      const fs = module.FS;
+      if (fs.lookupPath(folder).node !== fs.lookupPath(UserFolder).node) return true;
+      return storage.Store(FolderFiles(fs, UserFolder));
+    },
+    preRun: [(m) => LayOutFiles(m.FS, assets, userFiles)],
+    onAbort: () => {
+      ShowMessage('不明なエラー\nページを読み込み直してください。');
+    },
+  });
+  const program = new Program(module);
+  binder.Attach(program);
+  const fs = module.FS;
+  // The program registers its forms and runs its start sequence, then waits for the user; the
+  // window built after it shows the models as they are by then.
+  module.callMain([]);
+
+  const exportCurve = () => {
+    const path = program.CurrentUserCurveFile();
+    if (!path) return platform.ShowMessage('書き出す自作の曲線を「あなたの曲線」から選んでください');
+    Download(path.slice(path.lastIndexOf('/') + 1), fs.readFile(path), 'application/octet-stream');
+  };
+  const exportAll = () => {
+    const files = FolderFiles(fs, UserFolder);
+    if (files.length === 0) return platform.ShowMessage('保存された自作の曲線がありません');
+    Download('UsCurves.zip', MakeZip(files), 'application/zip');
+  };
+  const window_ = new MainWindow(binder, app, {
+    'page:import': () => ChooseFilesToImport(fs, binder),
+    'page:export': exportCurve,
+    'page:exportAll': exportAll,
+  });
+  platform.help = new HelpWindow((file) => {
+    try { return fs.readFile(WorkingFolder + '/' + file, { encoding: 'utf8' }); } catch { return null; }
+  });
+  platform.RegisterView('frmStep', new StepDialog(binder, window_.client));
+  platform.RegisterView('frmNickName', new NickNameDialog(binder));
+  platform.RegisterView('frmEdit', new EditDialog(binder));
+  platform.RegisterView('frmVersion', new VersionDialog(binder));
+  platform.RegisterView('frmPrint', new PrintPreviewDialog(binder));
+  AcceptDroppedFiles(document.body, fs, binder);
+  document.addEventListener('paste', async (event) => {
+    const item = [...(event.clipboardData?.items || [])].find((i) => i.type.startsWith('image/'));
+    if (!item) return;
+    event.preventDefault();
+    await platform.TakePastedImage(item.getAsFile());
+    binder.Post('frmMain', 'mnuPaste', 'click');
+  });
+
+  window_.ApplyLayout(window.innerWidth, window.innerHeight);
+  let resizeTimer = 0;
+  window.addEventListener('resize', () => {
+    clearTimeout(resizeTimer);
+    resizeTimer = setTimeout(() => window_.ApplyLayout(window.innerWidth, window.innerHeight), 100);
+  });
+  app.classList.remove('starting');
+  globalThis.quorbel = { module, program, binder, platform, window: window_, storage };
+}
+
+Start().catch((error) => {
+  document.getElementById('app').classList.remove('starting');
+  ShowMessage('Quorbel を開始できません：' + error.message);
+});

@@ -1,0 +1,87 @@
+// Takes the screenshots of the page that a reviewer looks at: the start picture, a STEP display,
+// a split display and the print preview at a desktop and a tablet size; then a curve saved and
+// listed again after a reload, an imported curve file, and the printed page as PDF. Usage:
+// node shots.mjs OUTPUT-FOLDER
+import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import path from 'node:path';
+import { StartBrowser, OpenPage, Act, Idle, Root } from './Browser.mjs';
+
+const folder = process.argv[2] || '/tmp/quorbel-shots';
+mkdirSync(folder, { recursive: true });
+const { browser, close } = await StartBrowser();
+try {
+  for (const [width, height] of [[1366, 768], [1024, 768]]) {
+    const page = await OpenPage(browser, width, height);
+    const shot = (name) => page.screenshot({ path: path.join(folder, `${name}-${width}x${height}.png`) });
+    await shot('start');
+    await page.click('#btnStep');
+    await page.waitForSelector('.dialog');
+    await page.click('.dialog #btnOk');
+    await new Promise((r) => setTimeout(r, 300));
+    await shot('step');
+    await page.click('.dialog #btnCancel');
+    await Idle(page);
+    await page.click('#btnDev');
+    await Idle(page);
+    await shot('split');
+    await page.click('#spdPrint');
+    await page.waitForSelector('.dialog');
+    await Idle(page);
+    await shot('print-preview');
+    await Act(page, 'frmPrint', 'btnClose', 'click');
+    await Idle(page);
+    if (page.quorbelErrors.length) console.log('errors', page.quorbelErrors);
+    await page.close();
+  }
+
+  // A curve saved under a name, the page loaded again, the user's collection opened.
+  const page = await OpenPage(browser, 1366, 768);
+  await page.click('#spdUserOpen');
+  await Idle(page);
+  await page.click('#mnuFile');
+  await page.click('#mnuSave');
+  await page.waitForSelector('.dialog #edtName');
+  await page.click('.dialog #edtName', { clickCount: 3 });
+  await page.keyboard.press('Backspace');
+  await page.type('.dialog #edtName', 'わたしのバラ曲線');
+  await page.screenshot({ path: path.join(folder, 'save-naming-1366x768.png') });
+  await page.click('.dialog #btnOk');
+  await page.waitForSelector('.dialog input.default');
+  await page.keyboard.type('rose.crv');
+  await page.keyboard.press('Enter');
+  await Idle(page);
+  await page.reload();
+  await page.waitForFunction(() => globalThis.quorbel);
+  await Idle(page);
+  await page.click('#spdUserOpen');
+  await Idle(page);
+  await page.screenshot({ path: path.join(folder, 'saved-after-reload-1366x768.png') });
+
+  // A curve file imported (as a drop or the file picker hands it over).
+  const crv = readFileSync(path.join(Root, 'data/BtCurves/15-uzu.crv')).toString('base64');
+  await page.evaluate(async (text) => {
+    const { ImportFiles } = await import('quorbel/Files.js');
+    const file = new File([Uint8Array.from(atob(text), (c) => c.charCodeAt(0))], 'uzu-from-usb.crv');
+    await ImportFiles(globalThis.quorbel.module.FS, globalThis.quorbel.binder, [file]);
+  }, crv);
+  await Idle(page);
+  const row = await page.evaluate(() => [...document.querySelectorAll('#lstShiki > div')].length - 1);
+  await page.click(`#lstShiki > div[data-row="${row}"]`);
+  await Idle(page);
+  await page.screenshot({ path: path.join(folder, 'imported-1366x768.png') });
+
+  // The print preview printed: 印刷開始 hands the page to the browser's print, here as PDF.
+  await page.click('#spdPrint');
+  await page.waitForSelector('.dialog #btnPrint');
+  await Idle(page);
+  // Headless Chromium has no print dialog: window.print is noted, and the page printed as the
+  // dialog's "save as PDF" would print it.
+  await page.evaluate(() => { window.print = () => { globalThis.printed = (globalThis.printed || 0) + 1; }; });
+  await page.click('.dialog #btnPrint');
+  await Idle(page);
+  console.log('window.print called', await page.evaluate(() => globalThis.printed), 'time(s)');
+  writeFileSync(path.join(folder, 'printed.pdf'), await page.pdf({ preferCSSPageSize: true, printBackground: true }));
+  await page.close();
+} finally {
+  await close();
+}
