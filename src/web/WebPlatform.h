@@ -23,7 +23,10 @@ public:
     std::optional<std::string> SaveFileDialog(const SaveDialogRequest& request) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
     std::optional<int> PrintDialog() override;
-    bool PrintPage(const Bitmap& page, TRect dest) override;
+    PrinterPage PrintablePage() override;
+    bool BeginPrintJob() override;
+    void PrintPiece(const Bitmap& piece, TPoint at) override;
+    bool EndPrintJob() override;
     void ProcessMessages() override;
     void SetBusyCursor(bool busy) override;
     void PictureChanged() override;
@@ -32,8 +35,10 @@ public:
     std::optional<Bitmap> ClipboardGetImage() override;
     void ShowHelp(const std::string& file, HelpCommand command, int data) override;
     ScreenSize Screen() override;
+    void ShowLargePicture(TfrmLarge& form) override;
 
 private:
     WebBindings bindings;
     std::vector<std::string> modalForms;
+    Bitmap printedSheet;  // the pieces of the page being printed, put together
 };
