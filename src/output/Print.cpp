@@ -67,9 +67,9 @@ void TfrmPrint::BuildPreview() {
     platform.PictureChanged();
 }
 
-// The printed page replaces a fixed 2743 × 3881 printer pixels at the top-left corner, the preview
-// enlarged 32/7 times as a bitmap: that filled a 2004 printer's A4 page and covers a quarter of one
-// at 1200 dpi. The sheet now fills the printable area at any resolution, and nothing is enlarged.
+// The sheet is fitted to the printable area at the printer's own resolution. A fixed 2743 × 3881
+// printer pixels (the preview bitmap enlarged 32/7 times) filled an A4 page only at about 330 dpi:
+// a quarter of it at 1200 dpi, and blurred wherever it filled more.
 void TfrmPrint::PrintPreview() {
     std::optional<int> copies = platform.PrintDialog();
     if (!copies) return;

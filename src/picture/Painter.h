@@ -6,6 +6,8 @@
 // rounding, the shape a flood fill fills), the operation carries it.
 #pragma once
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -92,7 +94,11 @@ public:
     // Copies `source` stretched into `dest` (nearest neighbour): a whole bitmap is a picture, not
     // lines, so finer targets enlarge its pixels.
     virtual void StretchDraw(TRect dest, const Bitmap& source) = 0;
-    void Draw(int x, int y, const Bitmap& source) { StretchDraw({x, y, x + source.Width(), y + source.Height()}, source); }
+    // At its own size with its top-left corner at (x, y); a corner far off the picture saturates.
+    void Draw(int x, int y, const Bitmap& source) {
+        auto end = [](int start, int size) { return static_cast<int>(std::min<long long>(0LL + start + size, INT_MAX)); };
+        StretchDraw({x, y, end(x, source.Width()), end(y, source.Height())}, source);
+    }
 
     // The advance width and the height of a text in the current font, as the exact picture sets it.
     TPoint TextExtent(const std::string& utf8) const;

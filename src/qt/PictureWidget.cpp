@@ -60,6 +60,7 @@ void PictureWidget::paintEvent(QPaintEvent*) {
         fine.emplace(ScaledCanvas::ForPicture(bitmap.Width(), bitmap.Height(), scale));
         replayed = {};
     }
+    // A cleared picture's drawing begins with the clearing, so a replay that starts again clears too.
     drawing->ReplayFrom(*fine, replayed);
     QImage shown = WrapBitmap(fine->Picture());
     shown.setDevicePixelRatio(ratio);
