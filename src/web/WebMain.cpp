@@ -190,6 +190,7 @@ int main() {
     WebBindings& bindings = platform.Bindings();
     RegisterForms(bindings, form);
     bindings.SetExtraAction("import", [&form](const std::string&) { ImportCurves(form); });
+    bindings.SetExtraAction("test-fail", [&platform](const std::string& text) { platform.FailNextBusyCursor(text); });
     bindings.SetExtraAction("help", [&form](const std::string& context) { form.ShowContextHelp(std::atoi(context.c_str())); });
     // The page lays the window out again when its size changes; the STEP dialog follows grpParam.
     bindings.SetExtraAction("layout", [&form](const std::string& place) {

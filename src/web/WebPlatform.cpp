@@ -1,6 +1,8 @@
 #include "web/WebPlatform.h"
 
 #include <cstdlib>
+#include <stdexcept>
+#include <utility>
 
 #include <emscripten.h>
 
@@ -117,7 +119,10 @@ void WebPlatform::ProcessMessages() {
     while (TakeEvent(event)) bindings.Dispatch(event, ActiveForm());
 }
 
-void WebPlatform::SetBusyCursor(bool busy) { PageSetBusyCursor(busy ? 1 : 0); }
+void WebPlatform::SetBusyCursor(bool busy) {
+    if (busy && !busyCursorFailure.empty()) throw std::runtime_error(std::exchange(busyCursorFailure, {}));
+    PageSetBusyCursor(busy ? 1 : 0);
+}
 
 void WebPlatform::PictureChanged() { PagePictureChanged(); }
 

@@ -16,6 +16,9 @@ public:
     WebBindings& Bindings() { return bindings; }
     // The form whose dialog is on top, empty while only the main window is shown.
     std::string ActiveForm() const { return modalForms.empty() ? std::string() : modalForms.back(); }
+    // For the page's tests: the next busy cursor (a plot starting) throws std::runtime_error with
+    // `text`, as an internal error would deep inside a user action.
+    void FailNextBusyCursor(std::string text) { busyCursorFailure = std::move(text); }
 
     void ShowMessage(const std::string& text) override;
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
@@ -36,4 +39,5 @@ public:
 private:
     WebBindings bindings;
     std::vector<std::string> modalForms;
+    std::string busyCursorFailure;
 };

@@ -6,7 +6,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { StartBrowser, OpenPage, Idle, PicturePixels, Root } from './Browser.mjs';
+import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root } from './Browser.mjs';
 import { ReadPng, EqualShare } from './png.mjs';
 
 const Render = process.env.QUORBEL_RENDER || path.join(Root, 'build/src/quorbel-render');
@@ -173,5 +173,21 @@ test('a picture copied to the clipboard pastes back as it was', async () => {
   await page.click('#mnuPaste');
   await Idle(page);
   assert.equal(EqualShare(await PicturePixels(page), copied), 1);
+  await page.close();
+});
+
+test('an internal error in a user action becomes a message, and the page goes on', async () => {
+  const page = await OpenPage(browser);
+  const before = await PicturePixels(page);
+  // The next plot fails as it starts, with its running count and busy cursor already taken.
+  await Act(page, '', '', 'test-fail', '内部エラーの試験');
+  await page.click('#lstShiki > div[data-row="2"]');
+  assert.equal(await AnswerMessage(page), '内部エラーの試験');
+  await Idle(page);
+  // The next curve draws as usual: the failed plot no longer counts as running.
+  await page.click('#lstShiki > div[data-row="3"]');
+  await Idle(page);
+  assert.ok(EqualShare(await PicturePixels(page), before) < 0.99, 'the chosen curve is drawn');
+  assert.deepEqual(page.quorbelErrors, []);
   await page.close();
 });
