@@ -116,6 +116,16 @@ async function Start() {
     clearTimeout(resizeTimer);
     resizeTimer = setTimeout(() => window_.ApplyLayout(window.innerWidth, window.innerHeight), 100);
   });
+  // The window moved to a screen of another density, or the page was zoomed: the pictures are
+  // drawn again at the new ratio.
+  const WatchRatio = () => {
+    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
+      binder.RepaintAll();
+      WatchRatio();
+    }, { once: true });
+  };
+  WatchRatio();
+  binder.PaintNow();
   app.classList.remove('starting');
   globalThis.quorbel = { module, program, binder, platform, window: window_, storage };
 }

@@ -4,11 +4,14 @@
 // so the core runs unchanged. A modal form runs a loop of the page's events until it has a result.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ui/Platform.h"
 #include "web/WebBindings.h"
+
+class ScaledCanvas;
 
 class WebPlatform : public Platform {
 public:
@@ -19,6 +22,9 @@ public:
     // For the page's tests: the next busy cursor (a plot starting) throws std::runtime_error with
     // `text`, as an internal error would deep inside a user action.
     void FailNextBusyCursor(std::string text) { busyCursorFailure = std::move(text); }
+    // Draws the page being printed again on a raster at the print scale, so that the paper is
+    // sharp; while it is not set, the page's own bitmap is printed.
+    std::function<void(ScaledCanvas& page)> drawPrintedPage;
 
     void ShowMessage(const std::string& text) override;
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
