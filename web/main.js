@@ -118,13 +118,15 @@ async function Start() {
   });
   // The window moved to a screen of another density, or the page was zoomed: the pictures are
   // drawn again at the new ratio.
-  const WatchRatio = () => {
-    matchMedia(`(resolution: ${window.devicePixelRatio}dppx)`).addEventListener('change', () => {
-      binder.RepaintAll();
-      WatchRatio();
-    }, { once: true });
+  let ratio = window.devicePixelRatio;
+  const RatioChanged = () => {
+    if (window.devicePixelRatio === ratio) return;
+    ratio = window.devicePixelRatio;
+    binder.RepaintAll();
+    matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', RatioChanged, { once: true });
   };
-  WatchRatio();
+  matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', RatioChanged, { once: true });
+  window.addEventListener('resize', RatioChanged);
   binder.PaintNow();
   app.classList.remove('starting');
   globalThis.quorbel = { module, program, binder, platform, window: window_, storage };

@@ -278,3 +278,20 @@ test('the print preview is drawn at the device pixel ratio, and the printed page
   assert.ok(printed[2] > 1000, `${printed[2]} mixed 4 × 4 blocks`);
   await page.close();
 });
+
+test('the file contents view shows each record line beside its label, empty lines included', async () => {
+  const page = await OpenPage(browser);
+  await page.click('#mnuShow');
+  await page.click('#mnuShowFile');
+  await page.waitForSelector('.dialog #lstBuffer > div');
+  await Idle(page);
+  const rows = await page.evaluate(() => {
+    const values = document.querySelectorAll('#lstBuffer > div');
+    return [...document.querySelectorAll('#lstContents > div')].slice(0, values.length)
+      .map((label, i) => [label.textContent, values[i].textContent, label.offsetTop === values[i].offsetTop]);
+  });
+  assert.equal(rows.length, 25);
+  assert.deepEqual(rows[2], ['極形式の式', '', true]);
+  assert.deepEqual(rows.filter((row) => !row[2]), []);
+  await page.close();
+});
