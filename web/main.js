@@ -67,6 +67,7 @@ async function Start() {
       return storage.Store(FolderFiles(fs, UserFolder));
     },
     preRun: [(m) => LayOutFiles(m.FS, assets, userFiles)],
+    // What no handler can catch (memory exhausted, a trap) ends the program.
     onAbort: () => {
       ShowMessage('不明なエラー\nページを読み込み直してください。');
     },
