@@ -124,7 +124,7 @@ bool TfrmPrint::PrintSheet(const PrintedSheet& sheet) {
     return platform.EndPrintJob();
 }
 
-void TfrmPrint::DrawPageRows(ScaledCanvas& piece, double offsetX, double offsetY, int top, int bottom) {
+void TfrmPrint::DrawPageRows(ScaledCanvas& piece, double offsetX, double offsetY, int top, int bottom) const {
     const double scale = piece.Scale();
     // The piece's own rounding of a preview pixel edge.
     auto edgeX = [&](int x) { return RoundHalfEven(x * scale + offsetX); };

@@ -43,6 +43,11 @@ public:
     void PrintPreview();
     // The preview page fitted to `printable` with its proportions, centred.
     PrintedSheet FitPage(PrinterPage printable) const;
+    // The rows [top, bottom) of the preview page as BuildPreview draws them, with the graph drawn
+    // again from the main picture's drawing, on `piece`: a white raster on which preview point
+    // (x, y) lies at (x · scale + offsetX, y · scale + offsetY). For the printer and for screens
+    // finer than the preview.
+    void DrawPageRows(ScaledCanvas& piece, double offsetX, double offsetY, int top, int bottom) const;
 
     // The main window's place, which the dialog takes when shown.
     int MainLeft = 0, MainTop = 0, MainWidth = 0, MainHeight = 0;
@@ -52,10 +57,6 @@ private:
     TRect GraphRect() const;
     // One job: the parts of the page that carry something, piece by piece.
     bool PrintSheet(const PrintedSheet& sheet);
-    // The rows [top, bottom) of the preview page as BuildPreview draws them, with the graph drawn
-    // again from the main picture's drawing, on `piece`: a raster of the sheet on which preview
-    // point (x, y) lies at (x · scale + offsetX, y · scale + offsetY).
-    void DrawPageRows(ScaledCanvas& piece, double offsetX, double offsetY, int top, int bottom);
 
     Platform& platform;
     const PlotView& mainView;

@@ -4,11 +4,13 @@
 // so the core runs unchanged. A modal form runs a loop of the page's events until it has a result.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ui/Platform.h"
 #include "web/WebBindings.h"
+
 
 class WebPlatform : public Platform {
 public:
@@ -16,6 +18,9 @@ public:
     WebBindings& Bindings() { return bindings; }
     // The form whose dialog is on top, empty while only the main window is shown.
     std::string ActiveForm() const { return modalForms.empty() ? std::string() : modalForms.back(); }
+    // For the page's tests: the next busy cursor (a plot starting) throws std::runtime_error with
+    // `text`, as an internal error would deep inside a user action.
+    void FailNextBusyCursor(std::string text) { busyCursorFailure = std::move(text); }
 
     void ShowMessage(const std::string& text) override;
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
@@ -41,4 +46,5 @@ private:
     WebBindings bindings;
     std::vector<std::string> modalForms;
     Bitmap printedSheet;  // the pieces of the page being printed, put together
+    std::string busyCursorFailure;
 };
