@@ -2,6 +2,9 @@
 // ViewChanged hook marks it; Refresh mirrors every marked model into its element (the core calls
 // it after each user action and whenever it yields). The elements' user events become events in
 // one queue, which the core takes one at a time and dispatches to the models' User… methods.
+// Pictures are painted at the screen's device pixel ratio: at 1 the exact bitmap, otherwise the
+// picture drawn again at that ratio where the program offers it, on a canvas of as many device
+// pixels shown at the picture's size in CSS pixels.
 
 const Separator = '\x1f';
 
@@ -10,8 +13,8 @@ export class Binder {
     this.module = null;
     this.syncs = new Map();      // "form␟control" → function(state)
     this.pictures = new Map();   // "form␟picture" → canvas
+    this.stalePictures = new Set();
     this.dirty = new Set();
-    this.picturesDirty = true;
     this.queue = [];
     this.waiting = null;
     this.onIdle = [];            // resolved when the core waits for the user with nothing queued
@@ -21,9 +24,10 @@ export class Binder {
 
   // ---- Called by the core.
   ViewChanged(form, control) { this.dirty.add(form + Separator + control); }
-  PictureChanged() { this.picturesDirty = true; }
+  PictureChanged() { for (const key of this.pictures.keys()) this.stalePictures.add(key); }
   // Mirrors the marked models. The pictures are painted when the browser can show them: when the
-  // program waits for the user or lets the browser paint (PaintNow).
+  // program waits for the user or lets the browser paint (PaintNow); a picture not on the page (a
+  // closed dialog's) is painted once it is shown.
   Refresh() {
     if (!this.module) return;
     const keys = [...this.dirty];
@@ -32,9 +36,18 @@ export class Binder {
   }
   PaintNow() {
     this.Refresh();
-    if (!this.picturesDirty || !this.module) return;
-    this.picturesDirty = false;
-    for (const [key, canvas] of this.pictures) this.Paint(key, canvas);
+    if (!this.module) return;
+    for (const key of this.stalePictures) {
+      const canvas = this.pictures.get(key);
+      if (!canvas.isConnected) continue;
+      this.stalePictures.delete(key);
+      this.Paint(key, canvas);
+    }
+  }
+  // Paints every picture again (the device pixel ratio changed: another screen, the page zoomed).
+  RepaintAll() {
+    this.PictureChanged();
+    this.PaintNow();
   }
   TakeEvent() { return this.queue.length ? this.queue.shift() : null; }
   WaitForEvent() {
@@ -81,17 +94,25 @@ export class Binder {
     if (this.module) this.Sync(key);
   }
 
+  // The picture is painted at the next PaintNow once the canvas is on the page.
   BindPicture(form, picture, canvas) {
     const key = form + Separator + picture;
     this.pictures.set(key, canvas);
-    if (this.module) this.Paint(key, canvas);
+    this.stalePictures.add(key);
   }
 
   Paint(key, canvas) {
     const [form, picture] = key.split(Separator);
-    const pixels = this.module.PicturePixels(form, picture);
-    if (!pixels || pixels.width === 0) return;
-    PaintBitmap(canvas, this.module.HEAPU8, pixels.pointer, pixels.width, pixels.height);
+    const shown = this.module.ShownPicture(form, picture, window.devicePixelRatio || 1);
+    if (!shown || shown.width === 0) return;
+    if (canvas.width !== shown.width || canvas.height !== shown.height) {
+      canvas.width = shown.width;
+      canvas.height = shown.height;
+    }
+    const pixels = new Uint8ClampedArray(this.module.HEAPU8.buffer, shown.pointer, shown.width * shown.height * 4);
+    canvas.getContext('2d').putImageData(new ImageData(pixels, shown.width, shown.height), 0, 0);
+    canvas.style.width = shown.pictureWidth + 'px';
+    canvas.style.height = shown.pictureHeight + 'px';
     if (!this.firstPicture && picture === 'imgCood') {
       this.firstPicture = true;
       performance.mark('quorbel-first-picture');  // for the benchmark: the first picture on the page

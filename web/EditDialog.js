@@ -17,10 +17,9 @@ export class EditDialog extends FormDialog {
   }
 }
 
+// Lines 12 pixels high, empty ones too (a record's empty line 3 stands beside its label).
 function MakeList() {
   const list = document.createElement('div');
-  list.className = 'list';
-  list.style.fontSize = '12px';
-  list.style.lineHeight = '12px';
+  list.className = 'list lines-12';
   return list;
 }

@@ -23,6 +23,7 @@ export class Program {
   ControlState(form, control) { return JSON.parse(this.Call('ControlState', form, control)); }
   FormState(form) { return JSON.parse(this.Call('FormState', form)); }
   PicturePixels(form, picture) { return JSON.parse(this.Call('PicturePixels', form, picture)); }
+  ShownPicture(form, picture, ratio) { return JSON.parse(this.Call('ShownPicture', form, picture, ratio)); }
   MainWindowLayout(width, height) { return JSON.parse(this.Call('MainWindowLayout', width, height)); }
   CurrentUserCurveFile() { return this.Call('CurrentUserCurveFile'); }
   get FS() { return this.module.FS; }

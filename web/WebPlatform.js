@@ -48,12 +48,16 @@ export class WebPlatform {
   // The browser's print dialog chooses the printer, the copies and "save as PDF" itself.
   async PrintDialog() { return 1; }
 
-  // The page image goes into the print-only element; the browser prints it on one A4 sheet.
+  // The page image (drawn at the print scale) goes into the print-only element; the browser
+  // prints it on one A4 sheet.
   async PrintPage(pointer, width, height) {
     const canvas = document.createElement('canvas');
     PaintBitmap(canvas, this.module.HEAPU8, pointer, width, height);
+    const png = await new Promise((resolve) => canvas.toBlob(resolve, 'image/png'));
     const image = new Image();
-    image.src = canvas.toDataURL('image/png');
+    const previous = document.querySelector('#print-page img');
+    if (previous) URL.revokeObjectURL(previous.src);
+    image.src = URL.createObjectURL(png);
     await image.decode();
     const page = document.getElementById('print-page');
     page.replaceChildren(image);

@@ -67,6 +67,7 @@ async function Start() {
       return storage.Store(FolderFiles(fs, UserFolder));
     },
     preRun: [(m) => LayOutFiles(m.FS, assets, userFiles)],
+    // What no handler can catch (memory exhausted, a trap) ends the program.
     onAbort: () => {
       ShowMessage('不明なエラー\nページを読み込み直してください。');
     },
@@ -116,6 +117,18 @@ async function Start() {
     clearTimeout(resizeTimer);
     resizeTimer = setTimeout(() => window_.ApplyLayout(window.innerWidth, window.innerHeight), 100);
   });
+  // The window moved to a screen of another density, or the page was zoomed: the pictures are
+  // drawn again at the new ratio.
+  let ratio = window.devicePixelRatio;
+  const RatioChanged = () => {
+    if (window.devicePixelRatio === ratio) return;
+    ratio = window.devicePixelRatio;
+    binder.RepaintAll();
+    matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', RatioChanged, { once: true });
+  };
+  matchMedia(`(resolution: ${ratio}dppx)`).addEventListener('change', RatioChanged, { once: true });
+  window.addEventListener('resize', RatioChanged);
+  binder.PaintNow();
   app.classList.remove('starting');
   globalThis.quorbel = { module, program, binder, platform, window: window_, storage };
 }

@@ -19,7 +19,7 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
       BaseFolder(std::move(workingFolder)),
       frmEdit(lblSpec),
       frmNickName(frmEdit),
-      frmPrint(platform, view.imgCood, lblSpec) {
+      frmPrint(platform, view, lblSpec) {
     HelpContext = 100;
     lstDemo = BuiltInRecords();
 
@@ -65,6 +65,7 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     mnuShowHelp.OnClick = [this] { mnuShowHelpClick(); };
     mnuOnePoint.OnClick = [this] { mnuOnePointClick(); };
     mnuShowAbout.OnClick = [this] { mnuShowAboutClick(); };
+    mnuShowLarge.OnClick = [this] { mnuShowLargeClick(); };
 
     radWidth1.OnClick = [this] { radWidth1Click(); };
     radWidth2.OnClick = [this] { radWidth2Click(); };
@@ -149,7 +150,7 @@ TControl* TfrmMain::FindControl(const std::string& name) {
         &btnStep, &btnDraw, &btnReset, &btnKaisetsu, &btnHanpuku, &btnStepH, &btnDev, &btnRpReset,
         &mnuFile, &mnuTangenOpen, &mnuOpenKiso, &mnuOpenFile, &Save1, &mnuSave, &mnuPrint, &mnuClipBoard,
         &mnuPaste, &mnuEnd, &mnuShow, &mnuShowFile, &mnuSettei, &mnuSetColor, &KB1, &mnuHelp,
-        &mnuShowHelp, &mnuOnePoint, &mnuShowAbout,
+        &mnuShowHelp, &mnuOnePoint, &mnuShowAbout, &mnuShowLarge,
         &mnuSaveImage};
     for (TControl* control : all) {
         if (control->Name == name) return control;

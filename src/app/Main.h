@@ -15,6 +15,7 @@
 #include "curves/Nickname.h"
 #include "formula/Math.h"
 #include "formula/Typeset.h"
+#include "output/LargeView.h"
 #include "output/Print.h"
 #include "picture/PlotView.h"
 #include "plot/SinCosMemo.h"
@@ -105,6 +106,8 @@ public:
     TMenuItem mnuShowHelp{"mnuShowHelp", "使い方(&U)"};
     TMenuItem mnuOnePoint{"mnuOnePoint", "ワンポイント(&P)"};
     TMenuItem mnuShowAbout{"mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
+    // ---- The picture shown large (output/LargeView.cpp): in the 表示 menu after ファイルの内容.
+    TMenuItem mnuShowLarge{"mnuShowLarge", "大きく表示(&L)"};
 
     // ---- Program-wide state.
     std::string BaseFolder;                 // with a trailing separator
@@ -136,6 +139,7 @@ public:
     TfrmEdit frmEdit;          // its lstBuffer stores the working record
     TfrmNickName frmNickName;
     TfrmPrint frmPrint;
+    TfrmLarge frmLarge{view, btnDraw, frmStep};
     Typesetter typesetter{frmMath};
 
     // ---- Start (app/Main.cpp, app/Start.cpp).
@@ -242,6 +246,9 @@ public:
     void mnuClipBoardClick();
     void mnuFileClick();
     void mnuPasteClick();
+
+    // ---- The picture shown large (output/LargeView.cpp).
+    void mnuShowLargeClick();
 
     // ---- Picture files (output/Export.cpp).
     void mnuSaveImageClick();

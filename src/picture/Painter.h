@@ -7,7 +7,7 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdint>
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -98,10 +98,9 @@ public:
     // Copies `source` stretched into `dest` (nearest neighbour): a whole bitmap is a picture, not
     // lines, so finer targets enlarge its pixels.
     virtual void StretchDraw(TRect dest, const Bitmap& source) = 0;
-    // A bitmap placed so far out that its far edge passes the largest coordinate is cut there:
-    // none of it shows either way.
+    // At its own size with its top-left corner at (x, y); a corner far off the picture saturates.
     void Draw(int x, int y, const Bitmap& source) {
-        auto end = [](int start, int size) { return static_cast<int>(std::min<long long>(static_cast<long long>(start) + size, INT32_MAX)); };
+        auto end = [](int start, int size) { return static_cast<int>(std::min<long long>(0LL + start + size, INT_MAX)); };
         StretchDraw({x, y, end(x, source.Width()), end(y, source.Height())}, source);
     }
 

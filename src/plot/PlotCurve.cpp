@@ -26,6 +26,45 @@ const char* FailureMessage(CurveFailure failure) {
                                              : "計算の途中で値が求められなくなったため、描画を中止しました";
 }
 
+// What the θ walk carries from one segment to the next.
+struct ThetaWalk {
+    int kind, a, b, c;
+    bool split;
+    double theta;
+    std::size_t point;
+    CurvePoint p;   // the last point
+    bool penDown;   // false after a point without a value: the next point is moved to, not joined
+    int branch;
+};
+
+// Takes `steps` steps of the walk on `canvas`: a point without a value lifts the pen, and so does a
+// pole between two points (their branches differ), so that no line crosses an asymptote. Stops at
+// a point whose arithmetic failed and returns its failure. Kept out of PlotCurve, whose guards
+// would otherwise give every call of the loop an exception landing pad: in the browser each such
+// call goes through JavaScript.
+[[gnu::noinline]] CurveFailure WalkSegment(ThetaWalk& walk, int steps, int zoom, const PlotView& view, Canvas& canvas,
+                                           TColor color, SinCosMemo& memo) {
+    for (int step = 0; step < steps; ++step) {
+        walk.theta += ThetaStep;
+        const CurvePoint p = EvalCurvePoint(walk.kind, walk.a, walk.b, walk.c, walk.theta, zoom, view, memo, ++walk.point);
+        walk.p = p;
+        if (!p.Valid) {
+            if (p.Failure != CurveFailure::None) return p.Failure;
+            walk.penDown = false;
+        } else if (!walk.penDown || (walk.split && p.Outside) || p.Branch != walk.branch) {
+            canvas.MoveTo(p.Where());
+            walk.penDown = true;
+            walk.branch = p.Branch;
+        } else if (BesideThePicture(canvas.PenPos(), p, canvas)) {
+            canvas.MoveTo(p.Where());
+        } else {
+            canvas.Pen.Color = color;
+            canvas.LineTo(p.Where());
+        }
+    }
+    return CurveFailure::None;
+}
+
 }  // namespace
 
 StepCountsResult StepCounts(int stepItemIndex, int thetaSpan) {
@@ -69,20 +108,15 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     const StepCountsResult steps = StepCounts(cmbStep.ItemIndex(), thetaEnd - thetaStart);
     if (steps.segments > 0) sinCosMemo.Reserve(static_cast<std::size_t>(steps.segments) * steps.stepsPerSegment + 1);
     int zoom = Zoom();
-    std::size_t point = 0;
-    CurvePoint p = EvalCurvePoint(kind, a, b, c, theta, zoom, view, sinCosMemo, point);
-    if (p.Failure != CurveFailure::None) return fail(p.Failure);
-    // A point without a value lifts the pen: the next point is moved to, not joined. So does a
-    // pole between two points (their branches differ), so that no line crosses an asymptote.
-    bool penDown = p.Valid;
-    int branch = p.Branch;
-    if (p.Valid) canvas.MoveTo(p.Where());
+    const CurvePoint first = EvalCurvePoint(kind, a, b, c, theta, zoom, view, sinCosMemo, 0);
+    if (first.Failure != CurveFailure::None) return fail(first.Failure);
+    ThetaWalk walk{kind, a, b, c, quadrant >= 1, theta, 0, first, first.Valid, first.Branch};
+    if (first.Valid) canvas.MoveTo(first.Where());
 
     const double da = a, db = b, dc = c;
     DrawAuxFigure(kind, da, db, dc, theta);
-    DrawAuxMarker(kind, p.Where(), da, db, dc, theta);
+    DrawAuxMarker(kind, first.Where(), da, db, dc, theta);
     const int width = radWidth1.Checked() ? 1 : 2;
-    const bool split = quadrant >= 1;
 
     for (int k = 0; k < steps.segments; ++k) {
         if (chkProgress.Checked()) {
@@ -103,24 +137,10 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
         // Only a yield can change the zoom, so reading it once per segment sees every change.
         zoom = Zoom();
         canvas.Pen.Width = width;
-        for (int step = 0; step < steps.stepsPerSegment; ++step) {
-            theta += ThetaStep;
-            p = EvalCurvePoint(kind, a, b, c, theta, zoom, view, sinCosMemo, ++point);
-            if (!p.Valid) {
-                if (p.Failure != CurveFailure::None) return fail(p.Failure);
-                penDown = false;
-            } else if (!penDown || (split && p.Outside) || p.Branch != branch) {
-                canvas.MoveTo(p.Where());
-                penDown = true;
-                branch = p.Branch;
-            } else if (BesideThePicture(canvas.PenPos(), p, canvas)) {
-                canvas.MoveTo(p.Where());
-            } else {
-                canvas.Pen.Color = colors.CurveColor;
-                canvas.LineTo(p.Where());
-            }
-        }
-        DrawAuxMarker(kind, p.Where(), da, db, dc, theta);
+        const CurveFailure failure =
+            WalkSegment(walk, steps.stepsPerSegment, zoom, view, canvas, colors.CurveColor, sinCosMemo);
+        if (failure != CurveFailure::None) return fail(failure);
+        DrawAuxMarker(kind, walk.p.Where(), da, db, dc, walk.theta);
     }
 
     platform.PictureChanged();

@@ -14,6 +14,13 @@ public:
 
     // Places the dialog at (groupLeft, groupTop + 42) and shows `stepText` in edtStep.
     void Prepare(int groupLeft, int groupTop, const std::string& stepText);
+
+    // True from the dialog's showing until it is answered or closed: a STEP display waits.
+    bool Waiting() const { return shown && ModalResult == mrNone; }
+    void FormShow() override { shown = true; }
+
+private:
+    bool shown = false;
 };
 
 // "%2d / %2d 回" of (done, total): each number right-aligned in two places.

@@ -51,13 +51,15 @@ QLineEdit* Edit(Binder& binder, TEdit& model, QWidget* parent, int left, int top
 }  // namespace
 
 FormDialog::FormDialog(TForm& form, QWidget* parent)
-    : QDialog(parent), form(form), binder(this, [this] {
-          if (this->form.ModalResult != mrNone && isVisible()) done(this->form.ModalResult);
-      }) {
+    : QDialog(parent), form(form), binder(this, [this] { CloseIfAnswered(); }) {
     setWindowTitle(ToQt(form.Caption));
     QFont font(QStringLiteral("IPAPGothic"));
     font.setPixelSize(12);
     setFont(font);
+}
+
+void FormDialog::CloseIfAnswered() {
+    if (form.ModalResult != mrNone && isVisible()) done(form.ModalResult);
 }
 
 int FormDialog::ShowModalFor(TForm& shown) {

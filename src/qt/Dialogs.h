@@ -20,6 +20,8 @@ class FormDialog : public QDialog, public ModalView {
 public:
     FormDialog(TForm& form, QWidget* parent);
     int ShowModalFor(TForm& form) override;
+    // Closes the dialog when its form has its result (an action elsewhere may have answered it).
+    void CloseIfAnswered();
 
 protected:
     // Places the dialog after the form's FormShow; the default centres it on its parent.

@@ -21,6 +21,7 @@
 #include "qt/Artwork.h"
 #include "qt/Dialogs.h"
 #include "qt/HelpWindow.h"
+#include "qt/LargeView.h"
 #include "qt/PictureWidget.h"
 
 namespace {
@@ -48,6 +49,7 @@ const std::map<std::string_view, QKeySequence> ShortcutKeys = {
     {"Save1", QKeySequence(Qt::CTRL | Qt::Key_S)},
     {"mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
     {"mnuClipBoard", QKeySequence(Qt::CTRL | Qt::Key_C)},
+    {"mnuShowLarge", QKeySequence(Qt::Key_F11)},
 };
 }  // namespace
 
@@ -81,6 +83,8 @@ MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
     platform.RegisterView(form.frmEdit.Name, contents);
     platform.RegisterView(form.frmVersion.Name, version);
     platform.RegisterView(form.frmPrint.Name, print);
+    large = new LargeView(form.frmLarge, this);
+    platform.SetLargeView(large);
     qApp->installEventFilter(this);
 }
 
@@ -152,7 +156,7 @@ void MainWindow::BuildMenus() {
                            &form.mnuSave, nullptr, &form.mnuPrint, &form.mnuClipBoard, &form.mnuPaste,
                            &form.mnuSaveImage,  // picture files, after the clipboard items
                            nullptr, &form.mnuEnd});
-    addMenu(form.mnuShow, {&form.mnuShowFile});
+    addMenu(form.mnuShow, {&form.mnuShowFile, &form.mnuShowLarge});
     addMenu(form.mnuSettei, {&form.mnuSetColor, &form.KB1});
     addMenu(form.mnuHelp, {&form.mnuShowHelp, &form.mnuOnePoint, nullptr, &form.mnuShowAbout});
 }
@@ -177,9 +181,10 @@ void MainWindow::AddShortcuts() {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
-    // The program ends with its main window: the help window, a window of its own, must not keep
-    // it running.
+    // The program ends with its main window: the help window and the picture shown large, windows
+    // of their own, must not keep it running.
     if (event->isAccepted() && platform.Help()) platform.Help()->close();
+    if (event->isAccepted()) large->close();
 }
 
 void MainWindow::BuildToolBarAndPanel() {
@@ -212,6 +217,7 @@ void MainWindow::BuildToolBarAndPanel() {
     binder.Bind(comment, form.lstComment);
 
     picture = new PictureWidget(form.view.imgCood, client);
+    picture->SetDrawing(&form.view.drawing);
     picture->setObjectName("imgCood");
     picture->setCursor(ProgramCursor("PencilCSR"));
 
@@ -306,7 +312,18 @@ int MainWindow::HelpContextFor(QObject* object) const {
     return form.HelpContext;
 }
 
+bool MainWindow::LargeKeyInStepDialog(QObject* watched, QEvent* event) {
+    // The STEP dialog, modal, keeps the window's keys from it; the key of 大きく表示 works there
+    // too, so that a STEP display can go on in the picture shown large.
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (event->type() != QEvent::KeyPress || !widget || widget->window()->objectName() != "frmStep") return false;
+    if (QKeySequence(static_cast<QKeyEvent*>(event)->keyCombination()) != ShortcutKeys.at("mnuShowLarge")) return false;
+    binder.Run([this] { form.mnuShowLarge.Click(); });
+    return true;
+}
+
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (LargeKeyInStepDialog(watched, event)) return true;
     if (event->type() != QEvent::KeyPress || static_cast<QKeyEvent*>(event)->key() != Qt::Key_F1) return false;
     QObject* subject = nullptr;
     if (auto* menu = qobject_cast<QMenu*>(watched)) {

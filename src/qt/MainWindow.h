@@ -12,6 +12,7 @@
 #include "qt/Bindings.h"
 #include "qt/QtPlatform.h"
 
+class LargeView;
 class PictureWidget;
 class PrintPreviewDialog;
 
@@ -29,6 +30,7 @@ public:
     // The widget (or container) bound to the control named `name`; nullptr when there is none.
     QWidget* Widget(const QString& name) const;
     PictureWidget* Picture() const { return picture; }
+    LargeView* Large() const { return large; }
     Binder& Dispatcher() { return binder; }
     // The help context F1 gives for `object` (a widget or a menu action).
     int HelpContextFor(QObject* object) const;
@@ -44,12 +46,15 @@ private:
     void BuildToolBarAndPanel();
     void AddShortcuts();
     QWidget* MakeControl(const ControlPlace& place, QWidget* container);
+    // F11 pressed in the STEP dialog: the picture shown large.
+    bool LargeKeyInStepDialog(QObject* watched, QEvent* event);
 
     TfrmMain& form;
     QtPlatform& platform;
     Binder binder;
     QWidget* client;
     PictureWidget* picture = nullptr;
+    LargeView* large = nullptr;  // the picture shown large, a window of its own
     ScreenSize laidOutFor;
     bool frameFitted = false;
 };

@@ -1,6 +1,7 @@
 #include "qt/PictureWidget.h"
 
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include <QPainter>
@@ -28,7 +29,14 @@ PictureWidget::~PictureWidget() {
     pictures.erase(std::remove(pictures.begin(), pictures.end(), this), pictures.end());
 }
 
-QSize PictureWidget::sizeHint() const { return {image.canvas.Width(), image.canvas.Height()}; }
+QSize PictureWidget::sizeHint() const {
+    return {static_cast<int>(std::ceil(image.canvas.Width() * zoom)), static_cast<int>(std::ceil(image.canvas.Height() * zoom))};
+}
+
+void PictureWidget::SetZoom(double value) {
+    zoom = value;
+    update();
+}
 
 void PictureWidget::RepaintAll() {
     for (PictureWidget* picture : AllPictures()) picture->update();
@@ -38,5 +46,23 @@ void PictureWidget::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const Bitmap& bitmap = image.canvas.Picture();
     painter.fillRect(rect(), palette().window());
-    painter.drawImage(0, 0, WrapBitmap(bitmap));
+    const double ratio = devicePixelRatioF();
+    const double scale = zoom * ratio;
+    if (zoom == 1 && (ratio == 1 || !drawing)) {
+        painter.drawImage(0, 0, WrapBitmap(bitmap));
+        return;
+    }
+    if (!drawing) {
+        painter.drawImage(QRectF(0, 0, bitmap.Width() * zoom, bitmap.Height() * zoom), WrapBitmap(bitmap));
+        return;
+    }
+    if (!fine || fine->Scale() != scale) {
+        fine.emplace(ScaledCanvas::ForPicture(bitmap.Width(), bitmap.Height(), scale));
+        replayed = {};
+    }
+    // A cleared picture's drawing begins with the clearing, so a replay that starts again clears too.
+    drawing->ReplayFrom(*fine, replayed);
+    QImage shown = WrapBitmap(fine->Picture());
+    shown.setDevicePixelRatio(ratio);
+    painter.drawImage(QPointF(0, 0), shown);
 }

@@ -20,6 +20,7 @@
 
 #include "qt/Bindings.h"
 #include "qt/HelpWindow.h"
+#include "qt/LargeView.h"
 #include "qt/PictureWidget.h"
 
 QString FileDialogFilter(const std::string& filter) {
@@ -114,14 +115,31 @@ std::optional<int> QtPlatform::PrintDialog() {
     return copies;
 }
 
-bool QtPlatform::PrintPage(const Bitmap& page, TRect dest) {
-    QPainter painter;
-    if (!painter.begin(printer.get())) return false;
-    // The print engines, unlike the screen, read the zero top byte as transparency: one
-    // conversion per job gives them plain RGB.
-    painter.drawImage(QRect(dest.left, dest.top, dest.Width(), dest.Height()),
-                      WrapBitmap(page).convertToFormat(QImage::Format_RGB888));
-    return painter.end();
+// The printer's metrics are those of its printable area, in its own pixels; a painter on it has
+// its origin at that area's top-left corner.
+PrinterPage QtPlatform::PrintablePage() { return {printer->width(), printer->height()}; }
+
+bool QtPlatform::BeginPrintJob() {
+    printJob = std::make_unique<QPainter>();
+    if (printJob->begin(printer.get())) {
+        // Pieces without loss, or the PDF the print system makes of them would carry JPEG's blur.
+        printJob->setRenderHint(QPainter::LosslessImageRendering);
+        return true;
+    }
+    printJob.reset();
+    return false;
+}
+
+void QtPlatform::PrintPiece(const Bitmap& piece, TPoint at) {
+    // The print engines, unlike the screen, read the zero top byte as transparency: the piece goes
+    // as plain RGB.
+    printJob->drawImage(QPoint(at.x, at.y), WrapBitmap(piece).convertToFormat(QImage::Format_RGB888));
+}
+
+bool QtPlatform::EndPrintJob() {
+    const bool printed = printJob->end();
+    printJob.reset();
+    return printed;
 }
 
 void QtPlatform::ProcessMessages() {
@@ -181,4 +199,13 @@ ScreenSize QtPlatform::Screen() {
     if (!screen) return {};
     QSize size = screen->size();
     return {size.width(), size.height()};
+}
+
+void QtPlatform::SetLargeView(LargeView* view) { largeView = view; }
+
+void QtPlatform::ShowLargePicture(TfrmLarge& form) {
+    if (!largeView) {
+        throw std::logic_error("no desktop view for the form " + form.Name + ": register one with QtPlatform::SetLargeView");
+    }
+    largeView->Open();
 }

@@ -12,9 +12,11 @@
 
 #include "ui/Platform.h"
 
+class QPainter;
 class QPrinter;
 class QWidget;
 class HelpWindow;
+class LargeView;
 
 // A dialog's view: shows `form` modally until the form closes itself or the frame is closed.
 class ModalView {
@@ -41,6 +43,8 @@ public:
     void RegisterView(const std::string& formName, ModalView* view) { views[formName] = view; }
     QPrinter& Printer() { return *printer; }
     HelpWindow* Help() const { return help.get(); }
+    // The view of the picture shown large, which the main window owns.
+    void SetLargeView(LargeView* view);
 
     void ShowMessage(const std::string& text) override;
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
@@ -49,7 +53,10 @@ public:
     std::optional<SaveDialogChoice> SaveFileDialogWithFilter(const SaveDialogRequest& request) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
     std::optional<int> PrintDialog() override;
-    bool PrintPage(const Bitmap& page, TRect dest) override;
+    PrinterPage PrintablePage() override;
+    bool BeginPrintJob() override;
+    void PrintPiece(const Bitmap& piece, TPoint at) override;
+    bool EndPrintJob() override;
     void ProcessMessages() override;
     void SetBusyCursor(bool busy) override;
     void PictureChanged() override;
@@ -58,6 +65,7 @@ public:
     std::optional<Bitmap> ClipboardGetImage() override;
     void ShowHelp(const std::string& file, HelpCommand command, int data) override;
     ScreenSize Screen() override;
+    void ShowLargePicture(TfrmLarge& form) override;
 
 private:
     QWidget* DialogParent() const;
@@ -65,6 +73,8 @@ private:
     QString applicationTitle;
     std::map<std::string, ModalView*> views;
     std::unique_ptr<QPrinter> printer;
+    std::unique_ptr<QPainter> printJob;
+    QPointer<LargeView> largeView;
     std::unique_ptr<HelpWindow> help;
     bool busy = false;
 };

@@ -10,6 +10,7 @@
 #include "picture/Bitmap.h"
 
 class TForm;
+class TfrmLarge;
 
 enum class YesNoCancel { Yes, No, Cancel };
 
@@ -26,6 +27,12 @@ struct SaveDialogRequest {
 struct SaveDialogChoice {
     std::string path;
     int filter = 0;
+};
+
+// The printable area of the paper chosen in the print dialog, in printer pixels.
+struct PrinterPage {
+    int width = 0;
+    int height = 0;
 };
 
 struct ScreenSize {
@@ -62,9 +69,17 @@ public:
     virtual std::optional<TColor> ChooseColor(TColor initial) = 0;
     // The print set-up dialog; the number of copies, or nothing when cancelled.
     virtual std::optional<int> PrintDialog() = 0;
-    // One print job: `page` stretched into `dest` (printer pixels, top-left of the printable
-    // area). False when the job could not be printed.
-    virtual bool PrintPage(const Bitmap& page, TRect dest) = 0;
+
+    // ---- One print job of one page, drawn at the printer's own resolution and handed over in
+    // pieces, so that no whole page need be held: BeginPrintJob, each piece at its place (printer
+    // pixels from the printable area's top-left; pieces do not overlap; the rest of the page stays
+    // blank), then EndPrintJob. EndPrintJob follows only a BeginPrintJob that succeeded; either
+    // returns false when the job could not be printed.
+    virtual PrinterPage PrintablePage() = 0;
+    virtual bool BeginPrintJob() = 0;
+    virtual void PrintPiece(const Bitmap& piece, TPoint at) = 0;
+    virtual bool EndPrintJob() = 0;
+
     // Lets the user interface handle its pending events (repaints included).
     virtual void ProcessMessages() = 0;
     // Shows the busy (hourglass) cursor, or the normal one again.
@@ -77,4 +92,9 @@ public:
     // Asks the help viewer for `file` (a name found in the working folder) at the contents or a context.
     virtual void ShowHelp(const std::string& file, HelpCommand command, int data) = 0;
     virtual ScreenSize Screen() = 0;
+
+    // ---- The picture shown large (大きく表示).
+    // Shows `form`'s picture alone, full screen, and returns at once. The view hands Enter, Space
+    // and Escape to the form's buttons and closes when the form is no longer Showing().
+    virtual void ShowLargePicture(TfrmLarge& form) = 0;
 };

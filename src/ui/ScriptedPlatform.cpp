@@ -68,10 +68,20 @@ std::optional<int> ScriptedPlatform::PrintDialog() {
     return TakeFront(printAnswers, std::optional<int>());
 }
 
-bool ScriptedPlatform::PrintPage(const Bitmap& page, TRect dest) {
+bool ScriptedPlatform::BeginPrintJob() {
     log.push_back("print");
     if (printerFails) return false;
-    printed.push_back({page, dest});
+    job.emplace();
+    return true;
+}
+
+void ScriptedPlatform::PrintPiece(const Bitmap& piece, TPoint at) {
+    job->push_back({{at.x, at.y, at.x + piece.Width(), at.y + piece.Height()}, keepPrintedPixels ? piece : Bitmap()});
+}
+
+bool ScriptedPlatform::EndPrintJob() {
+    printed.push_back(std::move(*job));
+    job.reset();
     return true;
 }
 
@@ -88,6 +98,11 @@ void ScriptedPlatform::SetBusyCursor(bool on) {
 void ScriptedPlatform::ClipboardSetImage(const Bitmap& image) {
     clipboardImage = image;
     clipboardHasText = false;
+}
+
+void ScriptedPlatform::ShowLargePicture(TfrmLarge& form) {
+    largeShown.push_back(&form);
+    log.push_back("large");
 }
 
 void ScriptedPlatform::ShowHelp(const std::string& file, HelpCommand command, int data) {

@@ -27,7 +27,10 @@ public:
     std::deque<std::optional<TColor>> colorAnswers;       // unanswered: cancelled
     std::deque<std::optional<int>> printAnswers;          // unanswered: cancelled
     ScreenSize screen{1024, 768};
+    // A4 at 150 dpi, less a 4 mm margin all round.
+    PrinterPage printerPage{1190, 1704};
     bool printerFails = false;
+    bool keepPrintedPixels = true;                        // false: pieces are recorded without their pixels
 
     // ---- Hooks.
     std::function<void(const std::string&)> onMessage;    // each message as it is shown
@@ -40,8 +43,10 @@ public:
     std::vector<std::string> modalsShown;                 // form names
     std::vector<SaveDialogRequest> saveRequests;
     std::vector<TColor> colorRequests;                    // the colour each dialog opened on
-    struct PrintedPage { Bitmap page; TRect dest; };
-    std::vector<PrintedPage> printed;
+    struct PrintedPiece { TRect place; Bitmap pixels; };  // place in printer pixels
+    using PrintedJob = std::vector<PrintedPiece>;
+    std::vector<PrintedJob> printed;                      // the jobs that ended
+    std::vector<TfrmLarge*> largeShown;                   // every ShowLargePicture
     struct HelpCall { std::string file; HelpCommand command; int data; std::string workingFolder; };
     std::vector<HelpCall> helpCalls;
     int processMessagesCount = 0;
@@ -58,7 +63,10 @@ public:
     std::optional<SaveDialogChoice> SaveFileDialogWithFilter(const SaveDialogRequest& request) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
     std::optional<int> PrintDialog() override;
-    bool PrintPage(const Bitmap& page, TRect dest) override;
+    PrinterPage PrintablePage() override { return printerPage; }
+    bool BeginPrintJob() override;
+    void PrintPiece(const Bitmap& piece, TPoint at) override;
+    bool EndPrintJob() override;
     void ProcessMessages() override;
     void SetBusyCursor(bool on) override;
     void ClipboardSetImage(const Bitmap& image) override;
@@ -66,8 +74,10 @@ public:
     std::optional<Bitmap> ClipboardGetImage() override { return clipboardImage; }
     void ShowHelp(const std::string& file, HelpCommand command, int data) override;
     ScreenSize Screen() override { return screen; }
+    void ShowLargePicture(TfrmLarge& form) override;
 
 private:
+    std::optional<PrintedJob> job;  // the job being printed
     std::map<std::string, std::deque<ModalAnswer>> modalAnswers;
     std::map<std::string, ModalAnswer> defaultModal;
 };

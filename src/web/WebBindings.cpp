@@ -1,6 +1,8 @@
 #include "web/WebBindings.h"
 
 #include <cstdlib>
+#include <exception>
+#include <optional>
 
 #include <emscripten.h>
 
@@ -133,10 +135,19 @@ std::string WebBindings::State(const std::string& form, const std::string& contr
     return state.Text();
 }
 
-// WebAssembly is built without exception catching, which would slow every call of the plot loop:
-// an exception ends the program, and the page's abort handler shows it as a message instead.
+// Every user action runs here. An exception, which only a programming error raises in the core,
+// becomes a message as on the desktop, and the page goes on; the message is shown once the
+// handler has finished, outside the catch.
 void WebBindings::Run(const std::function<void()>& action) {
-    action();
+    std::optional<std::string> failure;
+    try {
+        action();
+    } catch (const std::exception& error) {
+        failure = error.what();
+    } catch (...) {
+        failure = "不明なエラー";
+    }
+    if (failure) platform.ShowMessage(*failure);
     RefreshPage();
 }
 

@@ -1,8 +1,8 @@
 // The browser view's side of the control models. Every model of the main window and of its
-// dialogs is registered here by form and name; the page reads a model's state as JSON, hears of changes through the models' ViewChanged hooks, and sends the user's actions
-// as events. Dispatch is the one place where a user action runs; the page mirrors the models and
-// repaints the pictures afterwards. (An exception, which only a programming error raises in the
-// core, ends the program; the page's abort handler turns it into a message.)
+// dialogs is registered here by form and name; the page reads a model's state as JSON, hears of
+// changes through the models' ViewChanged hooks, and sends the user's actions as events. Dispatch
+// is the one place where a user action runs: an exception becomes a message, as on the desktop;
+// the page mirrors the models and repaints the pictures afterwards.
 #pragma once
 
 #include <functional>
@@ -37,7 +37,7 @@ public:
     // view mirrors; "null" when there is no such control.
     std::string State(const std::string& form, const std::string& control) const;
 
-    // Runs `action` as a user action; the page refreshes afterwards.
+    // Runs `action` as a user action; an exception becomes a message; the page refreshes afterwards.
     void Run(const std::function<void()>& action);
     // Runs the event's action on its model. Events for a form that is not `activeForm` (when one
     // is given) are dropped, as a modal dialog keeps the user from the windows behind it.

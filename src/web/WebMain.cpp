@@ -2,17 +2,22 @@
 // /quorbel (filled by the page with the shipped collections, the help file and the user's stored
 // curves before this starts), every form's models registered for the page, the start sequence,
 // then the event loop. Also the few functions the page calls directly: a model's state, a
-// picture's pixels, the layout numbers, and the curve file to export.
+// picture's pixels (exact, or at the screen's device pixel ratio), the layout numbers, and the
+// curve file to export.
 #include <emscripten.h>
 
+#include <cstdint>
+#include <cstring>
 #include <filesystem>
 #include <sstream>
+#include <vector>
 
 #include "app/Layout.h"
 #include "app/Main.h"
 #include "curves/Codec.h"
 #include "curves/CurveFile.h"
 #include "web/Json.h"
+#include "web/ScaledPictures.h"
 #include "web/WebPlatform.h"
 
 namespace {
@@ -32,6 +37,11 @@ WebPlatform& ThePlatform() {
 TfrmMain& TheForm() {
     static TfrmMain form(ThePlatform(), WorkingFolder);
     return form;
+}
+
+ScaledPictures& ThePictures() {
+    static ScaledPictures pictures(TheForm().view, TheForm().frmPrint);
+    return pictures;
 }
 
 void RegisterForms(WebBindings& bindings, TfrmMain& form) {
@@ -107,15 +117,50 @@ std::string FormStateText(const std::string& name) {
     return state.Text();
 }
 
+JsonObject PixelsPlace(const void* pixels, int width, int height) {
+    JsonObject state;
+    state.Add("pointer", static_cast<int>(reinterpret_cast<std::uintptr_t>(pixels)));
+    state.Add("width", width);
+    state.Add("height", height);
+    return state;
+}
+
 // Where a picture's pixels lie in memory: system colours, red in the low byte.
 std::string PicturePixelsText(const std::string& form, const std::string& picture) {
     const TImage* image = ThePlatform().Bindings().FindPicture(form, picture);
     if (!image) return "null";
     const Bitmap& bitmap = image->canvas.Picture();
-    JsonObject state;
-    state.Add("pointer", static_cast<int>(reinterpret_cast<std::uintptr_t>(bitmap.Pixels().data())));
-    state.Add("width", bitmap.Width());
-    state.Add("height", bitmap.Height());
+    return PixelsPlace(bitmap.Pixels().data(), bitmap.Width(), bitmap.Height()).Text();
+}
+
+// The pixels a canvas of the page shows for a picture at the device pixel ratio `ratio`: the
+// picture drawn again at that ratio where it can be, else the exact picture; as the canvas takes
+// them (red, green, blue, opaque alpha), in one buffer valid until the next call. Also the
+// picture's own size, which the canvas takes in CSS pixels.
+std::string ShownPictureText(const std::string& form, const std::string& picture, double ratio) {
+    const TImage* image = ThePlatform().Bindings().FindPicture(form, picture);
+    if (!image) return "null";
+    const Bitmap& exact = image->canvas.Picture();
+    const Bitmap* scaled = ratio != 1 && ratio > 0 && ratio <= 8 ? ThePictures().Picture(form, picture, ratio) : nullptr;
+    const Bitmap& shown = scaled ? *scaled : exact;
+    // The top byte, which system colours leave 0, becomes the alpha; two pixels at a time. The
+    // buffer only grows: the pictures painted one after the other differ in size.
+    static std::vector<TColor> opaque;
+    const std::size_t count = shown.Pixels().size();
+    if (opaque.size() < count) opaque.resize(count);
+    const TColor* from = shown.Pixels().data();
+    TColor* to = opaque.data();
+    std::size_t i = 0;
+    for (; i + 1 < count; i += 2) {
+        std::uint64_t two;
+        std::memcpy(&two, from + i, sizeof two);
+        two |= 0xFF000000FF000000u;
+        std::memcpy(to + i, &two, sizeof two);
+    }
+    if (i < count) to[i] = from[i] | 0xFF000000u;
+    JsonObject state = PixelsPlace(to, shown.Width(), shown.Height());
+    state.Add("pictureWidth", exact.Width());
+    state.Add("pictureHeight", exact.Height());
     return state.Text();
 }
 
@@ -178,6 +223,9 @@ EMSCRIPTEN_KEEPALIVE const char* FormState(const char* form) { return Answer(For
 EMSCRIPTEN_KEEPALIVE const char* PicturePixels(const char* form, const char* picture) {
     return Answer(PicturePixelsText(form, picture));
 }
+EMSCRIPTEN_KEEPALIVE const char* ShownPicture(const char* form, const char* picture, double ratio) {
+    return Answer(ShownPictureText(form, picture, ratio));
+}
 EMSCRIPTEN_KEEPALIVE const char* MainWindowLayout(int width, int height) {
     return Answer(MainWindowLayoutText(width, height));
 }
@@ -190,6 +238,7 @@ int main() {
     WebBindings& bindings = platform.Bindings();
     RegisterForms(bindings, form);
     bindings.SetExtraAction("import", [&form](const std::string&) { ImportCurves(form); });
+    bindings.SetExtraAction("test-fail", [&platform](const std::string& text) { platform.FailNextBusyCursor(text); });
     bindings.SetExtraAction("help", [&form](const std::string& context) { form.ShowContextHelp(std::atoi(context.c_str())); });
     // The page lays the window out again when its size changes; the STEP dialog follows grpParam.
     bindings.SetExtraAction("layout", [&form](const std::string& place) {

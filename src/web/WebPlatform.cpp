@@ -1,8 +1,13 @@
 #include "web/WebPlatform.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <stdexcept>
+#include <utility>
 
 #include <emscripten.h>
+
+#include "output/LargeView.h"
 
 namespace {
 
@@ -106,8 +111,30 @@ std::optional<int> WebPlatform::PrintDialog() {
     return copies;
 }
 
-bool WebPlatform::PrintPage(const Bitmap& page, TRect dest) {
-    return PagePrintPage(page.Pixels().data(), page.Width(), page.Height(), dest.Width(), dest.Height()) != 0;
+// The page prints one image over a whole A4 sheet (web/quorbel.css), so the sheet is the printable
+// area; at 300 dpi lines and text are as sharp on paper as a printer needs, and the image the page
+// hands to the browser stays at 35 MB.
+PrinterPage WebPlatform::PrintablePage() { return {2480, 3508}; }
+
+bool WebPlatform::BeginPrintJob() {
+    const PrinterPage sheet = PrintablePage();
+    printedSheet = Bitmap(sheet.width, sheet.height);
+    return true;
+}
+
+void WebPlatform::PrintPiece(const Bitmap& piece, TPoint at) {
+    for (int y = 0; y < piece.Height(); ++y) {
+        if (!printedSheet.Contains(at.x, at.y + y)) continue;
+        const int width = std::min(piece.Width(), printedSheet.Width() - at.x);
+        std::copy(piece.Row(y), piece.Row(y) + width, printedSheet.Row(at.y + y) + at.x);
+    }
+}
+
+bool WebPlatform::EndPrintJob() {
+    const int width = printedSheet.Width(), height = printedSheet.Height();
+    const bool printed = PagePrintPage(printedSheet.Pixels().data(), width, height, width, height) != 0;
+    printedSheet = Bitmap();
+    return printed;
 }
 
 void WebPlatform::ProcessMessages() {
@@ -117,7 +144,10 @@ void WebPlatform::ProcessMessages() {
     while (TakeEvent(event)) bindings.Dispatch(event, ActiveForm());
 }
 
-void WebPlatform::SetBusyCursor(bool busy) { PageSetBusyCursor(busy ? 1 : 0); }
+void WebPlatform::SetBusyCursor(bool busy) {
+    if (busy && !busyCursorFailure.empty()) throw std::runtime_error(std::exchange(busyCursorFailure, {}));
+    PageSetBusyCursor(busy ? 1 : 0);
+}
 
 void WebPlatform::PictureChanged() { PagePictureChanged(); }
 
@@ -138,3 +168,7 @@ std::optional<Bitmap> WebPlatform::ClipboardGetImage() {
 void WebPlatform::ShowHelp(const std::string& file, HelpCommand, int data) { PageShowHelp(file.c_str(), data); }
 
 ScreenSize WebPlatform::Screen() { return {PageScreenWidth(), PageScreenHeight()}; }
+
+// The page has no view of the picture shown large yet (its menu does not offer 大きく表示): the
+// view ends at once.
+void WebPlatform::ShowLargePicture(TfrmLarge& form) { form.btnBack.Click(); }

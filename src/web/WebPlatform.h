@@ -4,11 +4,13 @@
 // so the core runs unchanged. A modal form runs a loop of the page's events until it has a result.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "ui/Platform.h"
 #include "web/WebBindings.h"
+
 
 class WebPlatform : public Platform {
 public:
@@ -16,6 +18,9 @@ public:
     WebBindings& Bindings() { return bindings; }
     // The form whose dialog is on top, empty while only the main window is shown.
     std::string ActiveForm() const { return modalForms.empty() ? std::string() : modalForms.back(); }
+    // For the page's tests: the next busy cursor (a plot starting) throws std::runtime_error with
+    // `text`, as an internal error would deep inside a user action.
+    void FailNextBusyCursor(std::string text) { busyCursorFailure = std::move(text); }
 
     void ShowMessage(const std::string& text) override;
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
@@ -23,7 +28,10 @@ public:
     std::optional<std::string> SaveFileDialog(const SaveDialogRequest& request) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
     std::optional<int> PrintDialog() override;
-    bool PrintPage(const Bitmap& page, TRect dest) override;
+    PrinterPage PrintablePage() override;
+    bool BeginPrintJob() override;
+    void PrintPiece(const Bitmap& piece, TPoint at) override;
+    bool EndPrintJob() override;
     void ProcessMessages() override;
     void SetBusyCursor(bool busy) override;
     void PictureChanged() override;
@@ -32,8 +40,11 @@ public:
     std::optional<Bitmap> ClipboardGetImage() override;
     void ShowHelp(const std::string& file, HelpCommand command, int data) override;
     ScreenSize Screen() override;
+    void ShowLargePicture(TfrmLarge& form) override;
 
 private:
     WebBindings bindings;
     std::vector<std::string> modalForms;
+    Bitmap printedSheet;  // the pieces of the page being printed, put together
+    std::string busyCursorFailure;
 };

@@ -6,6 +6,7 @@
 
 #include "app/Main.h"
 #include "output/Print.h"
+#include "support/InkAgreement.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace {
@@ -29,12 +30,41 @@ Bounds BoundsOf(const Bitmap& bitmap, TColor color) {
     return bounds;
 }
 
+// The printed sheet of a job: its pieces put together on paper the size of the printable area.
+Bitmap SheetOf(const ScriptedPlatform::PrintedJob& job, PrinterPage paper) {
+    Bitmap sheet(paper.width, paper.height);
+    Bitmap covered(paper.width, paper.height, 0);
+    for (const auto& piece : job) {
+        EXPECT_TRUE(piece.place.left >= 0 && piece.place.top >= 0 && piece.place.right <= paper.width &&
+                    piece.place.bottom <= paper.height) << "pieces stay inside the printable area";
+        for (int y = 0; y < piece.pixels.Height(); ++y) {
+            for (int x = 0; x < piece.pixels.Width(); ++x) {
+                const int column = piece.place.left + x, row = piece.place.top + y;
+                EXPECT_EQ(covered.Pixel(column, row), 0u) << "pieces do not overlap";
+                covered.SetPixel(column, row, 1);
+                sheet.SetPixel(column, row, piece.pixels.Pixel(x, y));
+            }
+        }
+    }
+    return sheet;
+}
+
+// The preview page's place on the sheet, width × height preview pixels from its top-left corner.
+Bitmap Crop(const Bitmap& printed, const PrintedSheet& sheet, int width, int height) {
+    const int left = RoundHalfEven(sheet.left), top = RoundHalfEven(sheet.top);
+    Bitmap page(RoundHalfEven(width * sheet.scale), RoundHalfEven(height * sheet.scale));
+    for (int y = 0; y < page.Height(); ++y)
+        for (int x = 0; x < page.Width(); ++x) page.SetPixel(x, y, printed.Pixel(left + x, top + y));
+    return page;
+}
+
 // The print dialog over a main picture filled with one colour.
 struct PrintFixture : ::testing::Test {
     ScriptedPlatform platform;
-    TImage mainPicture{"imgCood", 513, 640};
+    PlotView mainView;
+    TImage& mainPicture = mainView.imgCood;
     TLabel mainSpec{"lblSpec", "バラ（ハイポトロコイド） Curves20.crx [#3]"};
-    TfrmPrint print{platform, mainPicture, mainSpec};
+    TfrmPrint print{platform, mainView, mainSpec};
     std::filesystem::path temporary;
     std::string savedTmpdir;
 
@@ -121,19 +151,54 @@ TEST_F(PrintFixture, ShowingTakesTheMainWindowsPlaceAndFreshText) {
     EXPECT_NE(print.edtFile.Text(), "edited") << "the comment is set afresh at every showing";
 }
 
-TEST_F(PrintFixture, EveryCopyIsAJobOfThePreviewStretchedFromTheTopLeft) {
+TEST_F(PrintFixture, EveryCopyIsAJobOfThePreviewPageFittedToThePaper) {
     print.FormShow();
     platform.printAnswers.push_back(2);
     print.btnPrint.Click();
     ASSERT_EQ(platform.printed.size(), 2u);
+    const PrinterPage paper = platform.printerPage;
+    const PrintedSheet sheet = print.FitPage(paper);
+    EXPECT_NEAR(sheet.scale, 1190.0 / 600, 1e-9) << "the width limits an A4 printable area";
+    EXPECT_NEAR(sheet.top, (1704 - 849 * sheet.scale) / 2, 1e-9);
     for (const auto& job : platform.printed) {
-        EXPECT_EQ(job.dest, (TRect{0, 0, 2743, 3881}));
-        EXPECT_EQ(job.page, Preview()) << "what is printed is the preview read back from the bitmap file";
+        const Bitmap printed = SheetOf(job, paper);
+        Bounds graph = BoundsOf(printed, Graph);
+        EXPECT_EQ(graph.left, RoundHalfEven(sheet.left + 50 * sheet.scale));
+        EXPECT_EQ(graph.right + 1, RoundHalfEven(sheet.left + 563 * sheet.scale));
+        EXPECT_EQ(graph.top, RoundHalfEven(sheet.top + 100 * sheet.scale));
+        EXPECT_EQ(graph.bottom + 1, RoundHalfEven(sheet.top + 740 * sheet.scale));
+        // The page brought back to the preview's size shows the preview: the graph and the comment.
+        const Bitmap back = ink::Downsample(Crop(printed, sheet, 600, 849), 600, 849);
+        const ink::Agreement forward = ink::Compare(Preview(), back, 849), backward = ink::Compare(back, Preview(), 849);
+        EXPECT_GE(forward.Share(), 0.99) << forward.matched << " of " << forward.ink;
+        EXPECT_GE(backward.Share(), 0.99) << backward.matched << " of " << backward.ink;
     }
     EXPECT_EQ(platform.busyCount, 1);
     EXPECT_FALSE(platform.busy);
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_TRUE(TemporaryFolderEmpty()) << "the temporary bitmap is removed";
+    EXPECT_TRUE(TemporaryFolderEmpty());
+}
+
+// At 1200 dpi a whole A4 page would take over 500 MB: it goes in pieces, none larger than
+// PrintPieceBytes, which together cover what the preview shows.
+TEST_F(PrintFixture, AFinePrinterGetsThePageInPiecesOfBoundedSize) {
+    print.FormShow();
+    platform.printerPage = {9720, 13830};
+    platform.keepPrintedPixels = false;
+    platform.printAnswers.push_back(1);
+    print.btnPrint.Click();
+    ASSERT_EQ(platform.printed.size(), 1u);
+    const auto& pieces = platform.printed[0];
+    ASSERT_GT(pieces.size(), 4u);
+    const PrintedSheet sheet = print.FitPage(platform.printerPage);
+    int top = RoundHalfEven(sheet.top + 14 * sheet.scale);  // a pixel above the comment
+    for (const auto& piece : pieces) {
+        EXPECT_LE(static_cast<std::size_t>(piece.place.Width()) * piece.place.Height() * sizeof(TColor), PrintPieceBytes);
+        EXPECT_EQ(piece.place.top, top) << "pieces follow each other down the page";
+        EXPECT_EQ(piece.place.left, RoundHalfEven(sheet.left + 50 * sheet.scale)) << "the blank margin is not sent";
+        top = piece.place.bottom;
+    }
+    EXPECT_EQ(top, RoundHalfEven(sheet.top + 740 * sheet.scale)) << "down to the graph's bottom";
 }
 
 TEST_F(PrintFixture, CancelledDialogPrintsNothing) {
@@ -146,17 +211,18 @@ TEST_F(PrintFixture, CancelledDialogPrintsNothing) {
     EXPECT_TRUE(TemporaryFolderEmpty());
 }
 
-TEST_F(PrintFixture, TemporaryFileFailureAndPrinterFailureAreReported) {
+TEST_F(PrintFixture, PrintingNeedsNoTemporaryFileAndAPrinterFailureIsReported) {
     print.FormShow();
     setenv("TMPDIR", (temporary / "missing").c_str(), 1);
     platform.printAnswers.push_back(1);
     print.btnPrint.Click();
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"一時ファイルが作成できません"});
-    EXPECT_TRUE(platform.printed.empty());
+    EXPECT_TRUE(platform.messages.empty()) << "the page is no longer written to a file first";
+    EXPECT_EQ(platform.printed.size(), 1u);
     EXPECT_FALSE(platform.busy);
 
     setenv("TMPDIR", temporary.c_str(), 1);
     platform.messages.clear();
+    platform.log.clear();
     platform.printerFails = true;
     platform.printAnswers.push_back(3);
     print.btnPrint.Click();
@@ -164,6 +230,38 @@ TEST_F(PrintFixture, TemporaryFileFailureAndPrinterFailureAreReported) {
     EXPECT_EQ(std::count(platform.log.begin(), platform.log.end(), "print"), 1) << "no more copies after a failed job";
     EXPECT_FALSE(platform.busy);
     EXPECT_TRUE(TemporaryFolderEmpty());
+}
+
+// The start picture printed at 4 printer pixels per preview pixel: its graph is drawn again at that
+// scale where the preview shows it, the curves smooth rather than enlarged picture pixels.
+TEST(PrintedGraph, IsDrawnAgainAtTheSheetsScaleWhereThePreviewShowsIt) {
+    const std::filesystem::path saved = std::filesystem::current_path();
+    ScriptedPlatform platform;
+    TfrmMain form(platform, (std::filesystem::path(QUORBEL_SOURCE_DIR) / "data").string());
+    form.FormShow();
+    platform.printerPage = {2400, 3396};
+    platform.printAnswers.push_back(1);
+    platform.QueueModal("frmPrint", [](TForm& shown) { static_cast<TfrmPrint&>(shown).btnPrint.Click(); });
+    form.spdPrint.Click();
+    std::filesystem::current_path(saved);
+    ASSERT_EQ(platform.printed.size(), 1u);
+    const PrintedSheet sheet = form.frmPrint.FitPage(platform.printerPage);
+    ASSERT_EQ(sheet.scale, 4.0);
+    const Bitmap printed = SheetOf(platform.printed[0], platform.printerPage);
+
+    constexpr int W = PlotView::PictureWidth, H = PlotView::PictureHeight;
+    const Bitmap& exact = form.view.imgCood.canvas.Picture();
+    Bitmap graph(4 * W, 4 * H);
+    for (int y = 0; y < graph.Height(); ++y)
+        for (int x = 0; x < graph.Width(); ++x) graph.SetPixel(x, y, printed.Pixel(4 * 50 + x, 4 * 100 + y));
+    const Bitmap back = ink::Downsample(graph, W, H);
+    const ink::Agreement forward = ink::Compare(exact, back, W + 1), backward = ink::Compare(back, exact, W + 1);
+    EXPECT_GE(forward.Share(), 0.99) << forward.matched << " of " << forward.ink;
+    EXPECT_GE(backward.Share(), 0.99) << backward.matched << " of " << backward.ink;
+
+    const ink::Blocks blocks = ink::InkedBlocks(graph, 4, ink::Background(graph, 0, 4 * W));
+    ASSERT_GT(blocks.inked, 1000);
+    EXPECT_GT(blocks.partial, blocks.inked / 2) << "a stretched picture fills whole 4 × 4 blocks";
 }
 
 TEST(PrintTexts, TwoDigitsDateAndTime) {

@@ -24,6 +24,7 @@
 #include "curves/Codec.h"
 #include "qt/Dialogs.h"
 #include "qt/HelpWindow.h"
+#include "qt/LargeView.h"
 #include "qt/MainWindow.h"
 #include "qt/PictureWidget.h"
 #include "qt/QtSupport.h"
@@ -76,6 +77,13 @@ struct MainWindowFixture : ::testing::Test {
     }
 };
 
+// The picture as the large view must show it: drawn again from the drawing at `scale`.
+QImage Redrawn(const Drawing& drawing, double scale) {
+    ScaledCanvas fine = ScaledCanvas::ForPicture(PlotView::PictureWidth, PlotView::PictureHeight, scale);
+    drawing.Replay(fine);
+    return WrapBitmap(fine.Picture()).convertToFormat(QImage::Format_RGB32);
+}
+
 int DistinctColours(const QImage& image, QRect area) {
     QSet<QRgb> colours;
     for (int y = area.top(); y <= area.bottom(); y += 2)
@@ -117,7 +125,7 @@ TEST_F(MainWindowFixture, MenusToolButtonsAndCursors) {
     }
     QStringList expected = {"ﾌｧｲﾙ(&F)", "自作の曲線を開く(&U)", "美しい曲線を開く(&B)", "いろいろな曲線を開く(&O)", "-",
                             "上書き保存(&S)", "名前を付けて保存(&A)", "-", "印刷(&P)", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)",
-                            "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)", "画像として保存(&I)...", "-", "終了(&X)", "表示(&V)", "ファイルの内容(&F)", "設定(&S)",
+                            "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)", "画像として保存(&I)...", "-", "終了(&X)", "表示(&V)", "ファイルの内容(&F)", "大きく表示(&L)", "設定(&S)",
                             "曲線の色(&C)", "背景の色(&B)", "ﾍﾙﾌﾟ(&H)", "使い方(&U)", "ワンポイント(&P)", "-",
                             "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
     EXPECT_EQ(shown, expected);
@@ -414,4 +422,73 @@ TEST_F(MainWindowFixture, EndingWithTheHelpWindowOpenClosesItToo) {
     Settle();
     EXPECT_FALSE(window->isVisible());
     EXPECT_FALSE(platform->Help()->isVisible()) << "no window is left to keep the program running";
+}
+
+TEST_F(MainWindowFixture, F11ShowsThePictureAloneAtTheScreensHeightWhereEnterDrawsAndEscapeReturns) {
+    window->Start();
+    Settle();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    EXPECT_EQ(Action("mnuShowLarge")->shortcut(), QKeySequence(Qt::Key_F11));
+    QTest::keyClick(Find("lstShiki"), Qt::Key_F11);
+    Settle();
+    LargeView* large = window->Large();
+    ASSERT_TRUE(large->isVisible());
+    const QRect screen = window->screen()->geometry();
+    EXPECT_EQ(large->geometry(), screen);
+    PictureWidget* shown = large->Picture();
+    EXPECT_EQ(shown->height(), screen.height()) << "as high as the screen";
+    EXPECT_NEAR(shown->x() + shown->width() / 2.0, screen.width() / 2.0, 1) << "in the middle";
+    const double scale = screen.height() / 640.0 * shown->devicePixelRatioF();
+    EXPECT_EQ(shown->grab().toImage().convertToFormat(QImage::Format_RGB32), Redrawn(form->view.drawing, scale))
+        << "drawn at the screen's size, not stretched";
+
+    const QImage before = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    form->updA.SetValue(5);
+    QTest::keyClick(large, Qt::Key_Return);
+    Settle();
+    const QImage after = shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_NE(after, before) << "Enter drew as 表示 does";
+    EXPECT_EQ(after, Redrawn(form->view.drawing, scale)) << "and the view follows the picture";
+
+    QTest::keyClick(large, Qt::Key_Escape);
+    Settle();
+    EXPECT_FALSE(large->isVisible());
+    EXPECT_FALSE(form->frmLarge.Showing());
+    EXPECT_TRUE(window->isVisible());
+}
+
+// A STEP display waits; F11 in its dialog shows the picture large, Space there goes on to the next
+// pause, and Escape returns to the main window, where the dialog still waits.
+TEST_F(MainWindowFixture, F11SpaceAndEscapeWhileAStepDisplayWaits) {
+    window->Start();
+    Settle();
+    LargeView* large = window->Large();
+    QStringList pauses;
+    bool shownAtSecond = false, waitingAfterEscape = false;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* step = QApplication::activeModalWidget();
+        if (!step || step->objectName() != "frmStep" || !form->frmStep.Waiting()) return;
+        const QString count = ToQt(form->frmStep.edtCount.Text());
+        if (!pauses.isEmpty() && pauses.back() == count) return;
+        pauses << count;
+        if (pauses.size() == 1) {
+            QTest::keyClick(step->focusWidget(), Qt::Key_F11);
+            QTest::keyClick(step->focusWidget(), Qt::Key_Space);
+        } else {
+            shownAtSecond = large->isVisible();
+            QTest::keyClick(step->focusWidget(), Qt::Key_Escape);
+            waitingAfterEscape = form->frmStep.Waiting() && step->isVisible();
+            step->findChild<QPushButton*>("btnCancel")->click();
+        }
+    });
+    driver.start(10);
+    Find<QPushButton>("btnStep")->click();
+    Settle();
+    driver.stop();
+    EXPECT_EQ(pauses, QStringList({" 0 / 48 回", " 1 / 48 回"})) << "Space answered 次を表示";
+    EXPECT_TRUE(shownAtSecond) << "the picture stays large between the pauses";
+    EXPECT_TRUE(waitingAfterEscape) << "Escape leaves the large view, not the STEP display";
+    EXPECT_FALSE(large->isVisible());
 }

@@ -51,6 +51,36 @@ TEST(PictureView, FollowsABitmapReplacedByTheCanvas) {
     EXPECT_EQ(widget.grab().toImage().pixelColor(1, 1), QColor(0, 0, 128));
 }
 
+// At one device pixel per logical pixel the main picture shows its bitmap exactly; on a finer
+// screen (the suite runs this again with QT_SCALE_FACTOR=2) it is drawn again from the drawing at
+// the device's resolution, not enlarged.
+TEST(PictureView, DrawsAtTheScreensDevicePixelRatio) {
+    PlotView view;
+    Canvas& canvas = view.canvas();
+    canvas.MoveTo({{20, 30}, 20.3, 30.8});
+    canvas.LineTo({{480, 300}, 480.6, 300.2});
+    canvas.Brush.Style = BrushStyle::Clear;
+    canvas.Ellipse(100, 100, 400, 420);
+    canvas.TextOut(40, 540, "x=(a-b)cos θ");
+    PictureWidget widget(view.imgCood, nullptr);
+    widget.SetDrawing(&view.drawing);
+    widget.resize(513, 640);
+    const QImage shown = widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const double ratio = widget.devicePixelRatioF();
+    if (ratio == 1) {
+        EXPECT_EQ(shown, WrapBitmap(canvas.Picture()).convertToFormat(QImage::Format_RGB32));
+        return;
+    }
+    ScaledCanvas fine = ScaledCanvas::ForPicture(513, 640, ratio);
+    view.drawing.Replay(fine);
+    EXPECT_EQ(shown.size(), QSize(fine.Picture().Width(), fine.Picture().Height()));
+    EXPECT_EQ(shown, WrapBitmap(fine.Picture()).convertToFormat(QImage::Format_RGB32));
+    canvas.LineTo(20, 600);  // and kept up to date as the picture grows
+    view.drawing.Replay(fine);
+    EXPECT_EQ(widget.grab().toImage().convertToFormat(QImage::Format_RGB32),
+              WrapBitmap(fine.Picture()).convertToFormat(QImage::Format_RGB32));
+}
+
 TEST(Conversions, ColoursKeepRedInTheLowByteAndFiltersGainLowerCase) {
     EXPECT_EQ(ToQColor(0x0000FF), QColor(255, 0, 0));
     EXPECT_EQ(FromQColor(QColor(0x12, 0x34, 0x56)), 0x563412u);

@@ -94,4 +94,26 @@ inline Agreement Compare(const Bitmap& from, const Bitmap& to, int stripTop) {
     return result;
 }
 
+// A picture drawn at a whole `scale`, seen as blocks of scale × scale device pixels, one a picture
+// pixel: how many blocks carry ink (anything but `background`), and how many of them only partly.
+// A picture enlarged pixel by pixel fills its blocks whole; one drawn again at the scale does not.
+struct Blocks {
+    int inked = 0;
+    int partial = 0;
+};
+
+inline Blocks InkedBlocks(const Bitmap& device, int scale, TColor background) {
+    Blocks result;
+    for (int by = 0; by < device.Height() / scale; ++by) {
+        for (int bx = 0; bx < device.Width() / scale; ++bx) {
+            int inked = 0;
+            for (int y = 0; y < scale; ++y)
+                for (int x = 0; x < scale; ++x) inked += device.Pixel(scale * bx + x, scale * by + y) != background;
+            result.inked += inked > 0;
+            result.partial += inked > 0 && inked < scale * scale;
+        }
+    }
+    return result;
+}
+
 }  // namespace ink

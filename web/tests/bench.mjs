@@ -9,6 +9,8 @@ import path from 'node:path';
 import { StartBrowser, OpenPage, Idle, PicturePixels, Root, BuildWeb, PageUrl } from './Browser.mjs';
 import { ReadPng, EqualShare } from './png.mjs';
 
+// `node bench.mjs 2` measures at device pixel ratio 2 (a HiDPI screen, a tablet).
+const Ratio = Number(process.argv[2] || 1);
 const Render = process.env.QUORBEL_RENDER || path.join(Root, 'build/src/quorbel-render');
 const scratch = mkdtempSync(path.join(tmpdir(), 'quorbel-bench-'));
 const { browser, close } = await StartBrowser();
@@ -30,7 +32,7 @@ try {
   const firsts = [];
   for (let i = 0; i < 3; ++i) {
     const page = await browser.newPage();
-    await page.setViewport({ width: 1366, height: 768 });
+    await page.setViewport({ width: 1366, height: 768, deviceScaleFactor: Ratio });
     await page.goto(PageUrl, { waitUntil: 'load' });
     await page.waitForFunction(() => performance.getEntriesByName('quorbel-first-picture').length > 0, { timeout: 30000 });
     firsts.push(await page.evaluate(() => performance.getEntriesByName('quorbel-first-picture')[0].startTime));
@@ -39,7 +41,8 @@ try {
   firsts.sort((a, b) => a - b);
   report('first picture after the page starts loading', `${firsts[1].toFixed(0)} ms`, '≤ 1500 ms');
 
-  const page = await OpenPage(browser);
+  console.log(`device pixel ratio ${Ratio}`);
+  const page = await OpenPage(browser, 1366, 768, Ratio);
   const reference = path.join(scratch, 'first.png');
   execFileSync(Render, ['-C', path.join(Root, 'data'), '-o', reference]);
   const startShare = EqualShare(await PicturePixels(page), ReadPng(reference));

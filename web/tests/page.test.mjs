@@ -6,7 +6,7 @@ import { execFileSync } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { StartBrowser, OpenPage, Idle, PicturePixels, Root } from './Browser.mjs';
+import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root } from './Browser.mjs';
 import { ReadPng, EqualShare } from './png.mjs';
 
 const Render = process.env.QUORBEL_RENDER || path.join(Root, 'build/src/quorbel-render');
@@ -173,5 +173,125 @@ test('a picture copied to the clipboard pastes back as it was', async () => {
   await page.click('#mnuPaste');
   await Idle(page);
   assert.equal(EqualShare(await PicturePixels(page), copied), 1);
+  await page.close();
+});
+
+test('an internal error in a user action becomes a message, and the page goes on', async () => {
+  const page = await OpenPage(browser);
+  const before = await PicturePixels(page);
+  // The next plot fails as it starts, with its running count and busy cursor already taken.
+  await Act(page, '', '', 'test-fail', '内部エラーの試験');
+  await page.click('#lstShiki > div[data-row="2"]');
+  assert.equal(await AnswerMessage(page), '内部エラーの試験');
+  await Idle(page);
+  // The next curve draws as usual: the failed plot no longer counts as running.
+  await page.click('#lstShiki > div[data-row="3"]');
+  await Idle(page);
+  assert.ok(EqualShare(await PicturePixels(page), before) < 0.99, 'the chosen curve is drawn');
+  assert.deepEqual(page.quorbelErrors, []);
+  await page.close();
+});
+
+// Counts, in RGBA pixels, the aligned block × block squares that hold something other than the
+// colour of the top-left pixel, and how many of those are not of one colour. A picture enlarged
+// block times has none of the second kind.
+function InkBlocks(rgba, width, height, block) {
+  const pixels = new Uint32Array(rgba.buffer, rgba.byteOffset, width * height);
+  const back = pixels[0];
+  let inked = 0, mixed = 0;
+  for (let top = 0; top + block <= height; top += block) {
+    for (let left = 0; left + block <= width; left += block) {
+      const first = pixels[top * width + left];
+      let ink = false, uniform = true;
+      for (let y = top; y < top + block; ++y) {
+        for (let x = left; x < left + block; ++x) {
+          ink ||= pixels[y * width + x] !== back;
+          uniform &&= pixels[y * width + x] === first;
+        }
+      }
+      if (ink) ++inked;
+      if (ink && !uniform) ++mixed;
+    }
+  }
+  return { inked, mixed };
+}
+
+async function CanvasPixels(page, selector) {
+  const result = await page.$eval(selector, (canvas) => {
+    const data = canvas.getContext('2d').getImageData(0, 0, canvas.width, canvas.height).data;
+    let text = '';
+    for (let i = 0; i < data.length; i += 0x8000) text += String.fromCharCode(...data.subarray(i, i + 0x8000));
+    return { width: canvas.width, height: canvas.height, cssWidth: canvas.getBoundingClientRect().width, data: btoa(text) };
+  });
+  return { ...result, rgba: new Uint8Array(Buffer.from(result.data, 'base64')) };
+}
+
+test('at device pixel ratio 2 the picture is drawn at twice the resolution, not enlarged', async () => {
+  const page = await OpenPage(browser, 1366, 768, 2);
+  const exact = await PicturePixels(page);
+  const shown = await CanvasPixels(page, '#imgCood');
+  assert.deepEqual([shown.width, shown.height, shown.cssWidth], [1026, 1280, 513]);
+  const blocks = InkBlocks(shown.rgba, shown.width, shown.height, 2);
+  assert.ok(blocks.mixed > 0.3 * blocks.inked, `${blocks.mixed} of ${blocks.inked} inked 2 × 2 blocks are mixed`);
+  // The same picture: every ink pixel of the exact one has ink near its place at twice the scale.
+  const ink = (rgba, width, x, y) => [0, 1, 2].some((c) => rgba[(y * width + x) * 4 + c] !== rgba[c]);
+  let inkPixels = 0, found = 0;
+  for (let y = 0; y < exact.height; ++y) {
+    for (let x = 0; x < exact.width; ++x) {
+      if (!ink(exact.rgba, exact.width, x, y)) continue;
+      ++inkPixels;
+      let near = false;
+      for (let v = Math.max(0, 2 * y - 1); v <= Math.min(shown.height - 1, 2 * y + 2) && !near; ++v) {
+        for (let u = Math.max(0, 2 * x - 1); u <= Math.min(shown.width - 1, 2 * x + 2) && !near; ++u) {
+          near = ink(shown.rgba, shown.width, u, v);
+        }
+      }
+      if (near) ++found;
+    }
+  }
+  assert.ok(found > 0.99 * inkPixels, `${found} of ${inkPixels} ink pixels found at twice the scale`);
+  assert.deepEqual(page.quorbelErrors, []);
+  await page.close();
+});
+
+test('the print preview is drawn at the device pixel ratio, and the printed sheet at 300 dpi', async () => {
+  const page = await OpenPage(browser, 1366, 768, 2);
+  await page.click('#spdPrint');
+  await page.waitForSelector('.dialog #btnPrint');
+  await Idle(page);
+  const preview = await CanvasPixels(page, '#frmPrint-imgCood');
+  assert.deepEqual([preview.width, preview.height, preview.cssWidth], [1200, 1698, 600]);
+  assert.ok(InkBlocks(preview.rgba, preview.width, preview.height, 2).mixed > 0);
+  await page.evaluate(() => { window.print = () => {}; });
+  await page.click('.dialog #btnPrint');
+  await Idle(page);
+  const printed = await page.$eval('#print-page img', (image, inkBlocks) => {
+    const canvas = document.createElement('canvas');
+    [canvas.width, canvas.height] = [image.naturalWidth, image.naturalHeight];
+    const context = canvas.getContext('2d');
+    context.drawImage(image, 0, 0);
+    const data = context.getImageData(0, 0, canvas.width, canvas.height).data;
+    const { mixed } = new Function(`return ${inkBlocks}`)()(data, canvas.width, canvas.height, 4);
+    return [canvas.width, canvas.height, mixed];
+  }, InkBlocks.toString());
+  assert.deepEqual(printed.slice(0, 2), [2480, 3508]);
+  assert.ok(printed[2] > 1000, `${printed[2]} mixed 4 × 4 blocks`);
+  await page.close();
+});
+
+test('the file contents view shows each record line beside its label, empty lines included', async () => {
+  const page = await OpenPage(browser);
+  await page.click('#mnuShow');
+  await page.click('#mnuShowFile');
+  await page.waitForSelector('.dialog #lstBuffer > div');
+  await Idle(page);
+  const rows = await page.evaluate(() => {
+    const values = document.querySelectorAll('#lstBuffer > div');
+    return [...document.querySelectorAll('#lstContents > div')].slice(0, values.length)
+      .map((label, i) => [label.textContent, values[i].textContent, label.offsetTop === values[i].offsetTop]);
+  });
+  assert.equal(rows.length, 25);
+  assert.deepEqual(rows[2], ['極形式の式', '', true]);
+  assert.deepEqual(rows.filter((row) => !row[2]), []);
   await page.close();
 });

@@ -1,6 +1,7 @@
 // Takes the screenshots of the page that a reviewer looks at: the start picture, a STEP display,
-// a split display and the print preview at a desktop and a tablet size; then a curve saved and
-// listed again after a reload, an imported curve file, and the printed page as PDF. Usage:
+// a split display and the print preview at a desktop and a tablet size, at device pixel ratios 1
+// and 2; then a curve saved and listed again after a reload, an imported curve file, and the
+// printed page as PDF. Usage:
 // node shots.mjs OUTPUT-FOLDER
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
@@ -10,9 +11,11 @@ const folder = process.argv[2] || '/tmp/quorbel-shots';
 mkdirSync(folder, { recursive: true });
 const { browser, close } = await StartBrowser();
 try {
-  for (const [width, height] of [[1366, 768], [1024, 768]]) {
-    const page = await OpenPage(browser, width, height);
-    const shot = (name) => page.screenshot({ path: path.join(folder, `${name}-${width}x${height}.png`) });
+  // A desktop and a tablet size, each also at device pixel ratio 2 (a HiDPI screen, an iPad).
+  for (const [width, height, ratio] of [[1366, 768, 1], [1024, 768, 1], [1366, 768, 2], [1024, 768, 2]]) {
+    const page = await OpenPage(browser, width, height, ratio);
+    const size = `${width}x${height}` + (ratio === 1 ? '' : `@${ratio}x`);
+    const shot = (name) => page.screenshot({ path: path.join(folder, `${name}-${size}.png`) });
     await shot('start');
     await page.click('#btnStep');
     await page.waitForSelector('.dialog');

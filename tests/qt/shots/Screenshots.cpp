@@ -1,8 +1,9 @@
 // Takes screenshots of the real program for people to look at: after start-up, of the ﾌｧｲﾙ menu,
 // with the STEP dialog open, of the print preview, of the colour dialog and of the help window;
-// and prints the preview to a PDF file through the print dialog. Run under a display
-// (scripts/screenshots.sh uses Xvfb):
-//   quorbel_screenshots DATA_FOLDER OUTPUT_FOLDER
+// and prints the preview to a PDF file on A4 through the print dialog. With "large", only the
+// picture shown large (F11), also during a STEP display; with "hidpi", the main window and its
+// picture at the screen's device pixels. Run under a display (scripts/screenshots.sh uses Xvfb):
+//   quorbel_screenshots DATA_FOLDER OUTPUT_FOLDER [large|hidpi]
 #include <cstdio>
 #include <functional>
 
@@ -15,12 +16,15 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QScreen>
+#include <QTest>
 #include <QTimer>
 #include <QToolButton>
 
 #include "app/Main.h"
 #include "qt/HelpWindow.h"
+#include "qt/LargeView.h"
 #include "qt/MainWindow.h"
+#include "qt/PictureWidget.h"
 #include "qt/QtPlatform.h"
 #include "qt/QtSupport.h"
 #include "qt/Translations.h"
@@ -39,6 +43,48 @@ void Shoot(const QString& name) {
 template <typename Widget>
 Widget* Find(QWidget* root, const char* name) {
     return root->findChild<Widget*>(QString::fromLatin1(name));
+}
+
+// F11 shows the picture large; then a STEP display goes on in it: F11 in the STEP dialog, Space
+// three times, Escape back to the waiting dialog.
+void ShootLarge(MainWindow& window, TfrmMain& form) {
+    window.activateWindow();
+    if (!QTest::qWaitForWindowActive(&window)) std::printf("note: the main window is not active\n");
+    QTest::keyClick(Find<QWidget>(window.Client(), "lstShiki"), Qt::Key_F11);
+    if (!QTest::qWaitForWindowExposed(window.Large())) std::printf("note: the large view is not shown\n");
+    QTest::qWait(300);
+    Shoot("9-large.png");
+    QTest::keyClick(window.Large(), Qt::Key_Escape);
+    int pauses = 0;
+    QString last;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* step = QApplication::activeModalWidget();
+        if (!step || step->objectName() != "frmStep" || !form.frmStep.Waiting()) return;
+        const QString count = QString::fromStdString(form.frmStep.edtCount.Text());
+        if (count == last) return;
+        last = count;
+        if (++pauses == 1) QTest::keyClick(step->focusWidget(), Qt::Key_F11);
+        if (pauses <= 3) {
+            QTest::keyClick(step->focusWidget(), Qt::Key_Space);
+            return;
+        }
+        Shoot("9b-large-step.png");
+        QTest::keyClick(step->focusWidget(), Qt::Key_Escape);
+        Shoot("9c-large-escape.png");
+        Find<QPushButton>(step, "btnCancel")->click();
+    });
+    driver.start(20);
+    Find<QPushButton>(window.Client(), "btnStep")->click();
+    driver.stop();
+}
+
+// The main window on a screen of more device pixels than logical ones, and its picture as drawn.
+void ShootHiDpi(MainWindow& window) {
+    Shoot("10-hidpi.png");
+    QString path = QDir(outputFolder).filePath("10b-hidpi-picture.png");
+    window.Picture()->grab().save(path);
+    std::printf("picture at %.2f device pixels a pixel: %s\n", window.Picture()->devicePixelRatioF(), qPrintable(path));
 }
 }  // namespace
 
@@ -61,6 +107,15 @@ int main(int argc, char** argv) {
     window.show();
     Settle();
     window.Start();
+    const QString mode = argc > 3 ? QString::fromLocal8Bit(argv[3]) : QString();
+    if (mode == "large") {
+        ShootLarge(window, form);
+        return 0;
+    }
+    if (mode == "hidpi") {
+        ShootHiDpi(window);
+        return 0;
+    }
     Shoot("1-startup.png");
 
     // The ﾌｧｲﾙ menu, with the keys of its commands.
@@ -102,6 +157,7 @@ int main(int argc, char** argv) {
     QString pdf = QDir(outputFolder).filePath("printed.pdf");
     QFile::remove(pdf);
     platform.Printer().setOutputFileName(pdf);
+    platform.Printer().setPageSize(QPageSize(QPageSize::A4));
     WhenModal([&](QWidget* preview) {
         Shoot("3-print-preview.png");
         WhenModal([&](QWidget* dialog) {

@@ -1,0 +1,30 @@
+// The picture shown large for a class (大きく表示): the current picture alone, full screen, as large
+// as the screen allows, drawn again at that size from the picture's drawing. The platform's view
+// shows it without waiting and hands three keys to the buttons here: Enter draws as 表示 does,
+// Space answers 次を表示 while a STEP display waits, Escape returns to the main window.
+#pragma once
+
+#include "picture/PlotView.h"
+#include "plot/Step.h"
+#include "ui/Controls.h"
+#include "ui/Platform.h"
+
+class TfrmLarge : public TForm {
+public:
+    // `draw` is the main window's 表示, `step` its STEP dialog; `view` the picture shown.
+    TfrmLarge(const PlotView& view, TButton& draw, TfrmStep& step);
+    TButton btnDraw{"btnDraw", "表示"};      // Enter
+    TButton btnNext{"btnNext", "次を表示"};  // Space
+    TButton btnBack{"btnBack", "戻る"};      // Escape
+
+    const PlotView& view;
+    bool Showing() const { return showing; }
+    void Show() { showing = true; }
+
+    // Screen pixels per picture pixel: the picture's whole height fills the screen's, unless the
+    // screen is too narrow for the picture's width at that size.
+    static double ScaleFor(ScreenSize screen);
+
+private:
+    bool showing = false;
+};
