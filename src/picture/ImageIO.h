@@ -9,9 +9,9 @@
 #include "picture/Bitmap.h"
 
 // The bytes of a PNG file of the bitmap: 8-bit indexed colour when it has at most 256 colours,
-// else 8-bit RGB. Compressed for speed (PngWriter.cpp): a picture is mostly flat colour, and a
-// file written in a fraction of the time the picture takes to draw matters more than the last
-// few kilobytes. Empty for an empty bitmap.
+// else 8-bit RGB. Compressed for speed (PngWriter.cpp, with libpng): a picture is mostly flat
+// colour, and a file written in a fraction of the time the picture takes to draw matters more
+// than the last few kilobytes. Empty for an empty bitmap.
 std::string EncodePng(const Bitmap& bitmap);
 // Writes EncodePng's bytes; false when the file cannot be written.
 bool WritePng(const std::string& path, const Bitmap& bitmap);
