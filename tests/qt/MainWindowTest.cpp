@@ -210,7 +210,7 @@ TEST_F(MainWindowFixture, SaveUnderANewNameWritesTheFile) {
             auto* dialog = qobject_cast<QFileDialog*>(files);
             ASSERT_NE(dialog, nullptr);
             EXPECT_EQ(QDir(dialog->directory()).absolutePath().toStdString(), (folder / "UsCurves").string());
-            dialog->selectFile(QString::fromStdString(saved.string()));
+            TypeFileName(dialog, saved.string());
             static_cast<QDialog*>(dialog)->accept();
         });
         naming->findChild<QPushButton*>("btnOk")->click();
@@ -237,7 +237,7 @@ TEST_F(MainWindowFixture, SaveAsImageWritesTheFormatOfTheChosenFilter) {
         filters = dialog->nameFilters();
         EXPECT_EQ(QDir(dialog->directory()).absolutePath().toStdString(), (folder / "UsCurves").string());
         dialog->selectNameFilter(filters.value(3));
-        dialog->selectFile(QString::fromStdString(saved.string()));
+        TypeFileName(dialog, saved.string());
         static_cast<QDialog*>(dialog)->accept();
     });
     Action("mnuSaveImage")->trigger();

@@ -3,9 +3,14 @@
 #pragma once
 
 #include <functional>
+#include <string>
+
+#include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QTimer>
 #include <QWidget>
 
@@ -25,6 +30,14 @@ inline void WhenModal(std::function<void(QWidget*)> action, int timeoutMs = 5000
         }
     });
     timer->start(10);
+}
+
+// Types `path` into a file dialog's name field, as a user does. (selectFile can be overtaken by
+// the name the dialog proposed, applied once its folder has been read in the background.)
+inline void TypeFileName(QFileDialog* dialog, const std::string& path) {
+    auto* name = dialog->findChild<QLineEdit*>("fileNameEdit");
+    ASSERT_NE(name, nullptr);
+    name->setText(QString::fromStdString(path));
 }
 
 // Lets the event loop run for a moment (posted events, repaints).
