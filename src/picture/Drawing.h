@@ -40,8 +40,9 @@ public:
 
     // Draws everything recorded onto `target`, in order, with the state each operation had.
     void Replay(Painter& target) const;
-    // Draws what was recorded after `cursor` and moves the cursor to the end. True when the target
-    // had to start again (the picture was cleared since): the caller then clears or discards it first.
+    // Draws what was recorded after `cursor` and moves the cursor to the end. True when the picture
+    // was cleared since: everything is drawn again, beginning with the clearing itself, so the
+    // target needs nothing more.
     bool ReplayFrom(Painter& target, Cursor& cursor) const;
 
     bool Empty() const { return operations.empty(); }
