@@ -4,7 +4,8 @@
 // one queue, which the core takes one at a time and dispatches to the models' User… methods.
 // Pictures are painted at the screen's device pixel ratio: at 1 the exact bitmap, otherwise the
 // picture drawn again at that ratio where the program offers it, on a canvas of as many device
-// pixels shown at the picture's size in CSS pixels.
+// pixels shown at the picture's size in CSS pixels (a view may size and place its canvas itself:
+// the picture shown large).
 
 const Separator = '\x1f';
 
@@ -13,11 +14,13 @@ export class Binder {
     this.module = null;
     this.syncs = new Map();      // "form␟control" → function(state)
     this.pictures = new Map();   // "form␟picture" → canvas
+    this.placers = new Map();    // "form␟picture" → function(canvas, shown) that sizes the canvas
     this.stalePictures = new Set();
     this.dirty = new Set();
     this.queue = [];
     this.waiting = null;
     this.onIdle = [];            // resolved when the core waits for the user with nothing queued
+    this.onRefresh = [];         // views that follow the program after every Refresh
   }
 
   Attach(module) { this.module = module; }
@@ -33,6 +36,7 @@ export class Binder {
     const keys = [...this.dirty];
     this.dirty.clear();
     for (const key of keys) this.Sync(key);
+    for (const follow of this.onRefresh) follow();
   }
   PaintNow() {
     this.Refresh();
@@ -47,6 +51,11 @@ export class Binder {
   // Paints every picture again (the device pixel ratio changed: another screen, the page zoomed).
   RepaintAll() {
     this.PictureChanged();
+    this.PaintNow();
+  }
+  // Paints one picture again (its canvas changed size).
+  Repaint(form, picture) {
+    this.stalePictures.add(form + Separator + picture);
     this.PaintNow();
   }
   TakeEvent() { return this.queue.length ? this.queue.shift() : null; }
@@ -94,10 +103,12 @@ export class Binder {
     if (this.module) this.Sync(key);
   }
 
-  // The picture is painted at the next PaintNow once the canvas is on the page.
-  BindPicture(form, picture, canvas) {
+  // The picture is painted at the next PaintNow once the canvas is on the page; `place`, when
+  // given, sizes the canvas after each painting instead of the picture's own size in CSS pixels.
+  BindPicture(form, picture, canvas, place = null) {
     const key = form + Separator + picture;
     this.pictures.set(key, canvas);
+    if (place) this.placers.set(key, place);
     this.stalePictures.add(key);
   }
 
@@ -111,8 +122,13 @@ export class Binder {
     }
     const pixels = new Uint8ClampedArray(this.module.HEAPU8.buffer, shown.pointer, shown.width * shown.height * 4);
     canvas.getContext('2d').putImageData(new ImageData(pixels, shown.width, shown.height), 0, 0);
-    canvas.style.width = shown.pictureWidth + 'px';
-    canvas.style.height = shown.pictureHeight + 'px';
+    const place = this.placers.get(key);
+    if (place) {
+      place(canvas, shown);
+    } else {
+      canvas.style.width = shown.pictureWidth + 'px';
+      canvas.style.height = shown.pictureHeight + 'px';
+    }
     if (!this.firstPicture && picture === 'imgCood') {
       this.firstPicture = true;
       performance.mark('quorbel-first-picture');  // for the benchmark: the first picture on the page

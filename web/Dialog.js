@@ -95,6 +95,7 @@ export class FormDialog {
     this.binder = binder;
     this.formName = formName;
     this.window = new DialogWindow('', width, height, () => binder.Post(formName, '', 'close'));
+    this.window.element.dataset.form = formName;
     this.body = this.window.body;
   }
   Element() { return this.window.element; }

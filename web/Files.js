@@ -1,9 +1,13 @@
 // Files in and out of the page: curve files chosen with the file picker or dropped on the window
 // go to the import folder and the program imports them (with the checks and messages of reading
-// a folder); a user curve is downloaded as it is stored, the whole user folder as a zip.
+// a folder); a user curve is downloaded as it is stored, the whole user folder as a zip; a file
+// the program writes into the download folder (a picture file) is downloaded once it is complete.
 
 export const ImportFolder = '/quorbel/取り込み';
 export const UserFolder = '/quorbel/UsCurves';
+export const DownloadFolder = '/quorbel/ダウンロード';
+
+const DownloadTypes = { png: 'image/png', svg: 'image/svg+xml', pdf: 'application/pdf' };
 
 // Puts the files (File objects) into the import folder and asks the program to import them.
 export async function ImportFiles(fs, binder, files) {
@@ -42,6 +46,19 @@ export function AcceptDroppedFiles(target, fs, binder) {
     target.classList.remove('drop-target');
     ImportFiles(fs, binder, event.dataTransfer.files);
   });
+}
+
+// Downloads every file of `folder` and takes it out of the folder. The program calls this when it
+// has made its folder's entries durable, so the files are whole: the temporary file of a save in
+// progress, hidden, is left alone.
+export function DownloadFolderFiles(fs, folder) {
+  for (const name of fs.readdir(folder)) {
+    const path = folder + '/' + name;
+    if (name.startsWith('.') || !fs.isFile(fs.stat(path).mode)) continue;
+    const extension = name.slice(name.lastIndexOf('.') + 1).toLowerCase();
+    Download(name, fs.readFile(path), DownloadTypes[extension] || 'application/octet-stream');
+    fs.unlink(path);
+  }
 }
 
 export function Download(name, bytes, type) {

@@ -1,7 +1,8 @@
 // The main window's view: the menu bar, the tool bar pnlMain, the curve list, the parameter panel,
 // the notes and the picture, every element bound to its model in TfrmMain and placed where the
 // core's layout (app/Layout) says for the page's size. F1 asks for the help of the control under
-// the focus; Alt and a menu's letter opens the menu.
+// the focus; Alt and a menu's letter opens the menu; F11 shows the picture large, also from the
+// STEP dialog (the program decides when it may).
 import { BindButton, BindCombo, BindEdit, BindLabel, BindList, BindProgress, CaptionText, MakeCheck, MakeSpin } from 'quorbel/Bindings.js';
 import { FingerCursor, PencilCursor, ToolGlyph } from 'quorbel/Artwork.js';
 
@@ -12,11 +13,15 @@ const GroupCaptions = { grpWidth: '', grpHeniki: '変域', grpRepeat: '反復表
 
 const Menus = [
   ['mnuFile', ['mnuTangenOpen', 'mnuOpenKiso', 'mnuOpenFile', 'page:import', null, 'Save1', 'mnuSave',
-               'page:export', 'page:exportAll', null, 'mnuPrint', 'mnuClipBoard', 'mnuPaste', null, 'mnuEnd']],
-  ['mnuShow', ['mnuShowFile']],
+               'page:export', 'page:exportAll', null, 'mnuPrint', 'mnuClipBoard', 'mnuPaste', 'mnuSaveImage', null,
+               'mnuEnd']],
+  ['mnuShow', ['mnuShowFile', 'mnuShowLarge']],
   ['mnuSettei', ['mnuSetColor', 'KB1']],
   ['mnuHelp', ['mnuShowHelp', 'mnuOnePoint', null, 'mnuShowAbout']],
 ];
+
+// The keys of menu items, shown beside them.
+const ItemKeys = { mnuShowLarge: 'F11' };
 
 // The page's own menu items, beside the program's: files in and out of the browser.
 const PageItems = {
@@ -77,6 +82,7 @@ export class MainWindow {
         } else {
           BindButton(this.binder, Form, item, entry);
         }
+        if (ItemKeys[item]) entry.dataset.shortcut = ItemKeys[item];
         entry.addEventListener('click', () => this.CloseMenus());
         list.append(entry);
       }
@@ -211,7 +217,15 @@ export class MainWindow {
 
   // ---- Keys.
   KeyDown(event) {
-    if (document.querySelector('.dialog:not(.help)')) return;
+    if (event.key === 'F11') {
+      event.preventDefault();  // the browser's own full screen would show the whole page
+      if (!document.querySelector('.dialog:not(.help):not([data-form="frmStep"])')) {
+        this.CloseMenus();
+        this.binder.Post(Form, 'mnuShowLarge', 'click');
+      }
+      return;
+    }
+    if (document.querySelector('.dialog:not(.help), .large-view')) return;
     if (event.key === 'F1') {
       event.preventDefault();
       const holder = document.activeElement?.closest('[data-help-context]:not([data-help-context="0"])');

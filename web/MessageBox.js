@@ -12,6 +12,9 @@ function Ask(caption, text, buttons, closeAnswer) {
       resolve(value);
     };
     window = new DialogWindow(caption, 0, 0, () => answer(closeAnswer));
+    // A message stands in front of everything, the picture shown large included.
+    window.element.classList.add('in-front');
+    window.backdrop.classList.add('in-front');
     window.element.style.width = 'auto';
     window.element.style.minWidth = '280px';
     const message = document.createElement('div');

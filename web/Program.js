@@ -26,6 +26,7 @@ export class Program {
   ShownPicture(form, picture, ratio) { return JSON.parse(this.Call('ShownPicture', form, picture, ratio)); }
   MainWindowLayout(width, height) { return JSON.parse(this.Call('MainWindowLayout', width, height)); }
   CurrentUserCurveFile() { return this.Call('CurrentUserCurveFile'); }
+  LargePictureShowing() { return this.module._LargePictureShowing() !== 0; }
   get FS() { return this.module.FS; }
   get HEAPU8() { return this.module.HEAPU8; }
 }

@@ -1,9 +1,10 @@
 // The browser's side of the core's platform interface (src/web/WebPlatform.cpp calls these):
-// message boxes, the form dialogs by name, the save and colour dialogs, printing through the
-// browser's print dialog, yielding to the browser, the busy cursor, the clipboard and the help.
+// message boxes, the form dialogs by name, the save, download and colour dialogs, printing through
+// the browser's print dialog, yielding to the browser, the busy cursor, the clipboard, the help
+// and the picture shown large.
 import { AskYesNoCancel, ShowMessage } from 'quorbel/MessageBox.js';
 import { ChooseColor } from 'quorbel/ColorDialog.js';
-import { SaveFileDialog } from 'quorbel/SaveFileDialog.js';
+import { DownloadDialog, SaveFileDialog } from 'quorbel/SaveFileDialog.js';
 import { PaintBitmap } from 'quorbel/Bindings.js';
 
 // How often a yielding program lets the browser paint (milliseconds).
@@ -15,6 +16,7 @@ export class WebPlatform {
     this.app = app;
     this.views = new Map();   // form name → its dialog view
     this.help = null;
+    this.large = null;           // the view of the picture shown large
     this.lastPaint = performance.now();
     this.clipboardImage = null;  // {width, height, pixels: Uint32Array of system colours}
     this.channel = new MessageChannel();
@@ -43,6 +45,7 @@ export class WebPlatform {
   CloseDialog(formName) { this.views.get(formName)?.Close(); }
 
   SaveFileDialog(folder, fileName, filter) { return SaveFileDialog(this.module.FS, folder, fileName, filter); }
+  DownloadDialog(fileName, filter) { return DownloadDialog(fileName, filter); }
   ChooseColor(initial) { return ChooseColor(initial); }
 
   // The browser's print dialog chooses the printer, the copies and "save as PDF" itself.
@@ -137,6 +140,8 @@ export class WebPlatform {
     note.textContent = 'Quorbel を終了しました。もう一度使うときは、ページを読み込み直してください。';
     document.body.append(note);
   }
+
+  ShowLargePicture() { this.large.Open(); }
 
   ScreenWidth() { return window.innerWidth; }
   ScreenHeight() { return window.innerHeight; }

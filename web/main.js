@@ -15,12 +15,14 @@ import { VersionDialog } from 'quorbel/VersionDialog.js';
 import { PrintPreviewDialog } from 'quorbel/PrintPreviewDialog.js';
 import { HelpWindow } from 'quorbel/HelpWindow.js';
 import { ShowMessage } from 'quorbel/MessageBox.js';
-import { AcceptDroppedFiles, ChooseFilesToImport, Download, MakeZip, UserFolder } from 'quorbel/Files.js';
+import { LargeView } from 'quorbel/LargeView.js';
+import { AcceptDroppedFiles, ChooseFilesToImport, Download, DownloadFolder, DownloadFolderFiles, MakeZip, UserFolder } from 'quorbel/Files.js';
 
 const WorkingFolder = '/quorbel';
 
 function LayOutFiles(fs, assets, userFiles) {
   fs.mkdirTree(WorkingFolder + '/UsCurves');
+  fs.mkdirTree(DownloadFolder);
   fs.mkdirTree('/fonts');
   for (const [path, bytes] of assets) {
     if (path.startsWith('data/')) {
@@ -61,9 +63,16 @@ async function Start() {
     wasmBinary: assets.get('quorbel.wasm'),
     quorbelView: binder,
     quorbelPlatform: platform,
+    // The user's folder is kept in the browser's storage; what is written into the download
+    // folder goes to the user as downloads.
     quorbelPersistFolder: async (folder) => {
       const fs = module.FS;
-      if (fs.lookupPath(folder).node !== fs.lookupPath(UserFolder).node) return true;
+      const node = fs.lookupPath(folder).node;
+      if (node === fs.lookupPath(DownloadFolder).node) {
+        DownloadFolderFiles(fs, DownloadFolder);
+        return true;
+      }
+      if (node !== fs.lookupPath(UserFolder).node) return true;
       return storage.Store(FolderFiles(fs, UserFolder));
     },
     preRun: [(m) => LayOutFiles(m.FS, assets, userFiles)],
@@ -102,6 +111,7 @@ async function Start() {
   platform.RegisterView('frmEdit', new EditDialog(binder));
   platform.RegisterView('frmVersion', new VersionDialog(binder));
   platform.RegisterView('frmPrint', new PrintPreviewDialog(binder));
+  platform.large = new LargeView(binder);
   AcceptDroppedFiles(document.body, fs, binder);
   document.addEventListener('paste', async (event) => {
     const item = [...(event.clipboardData?.items || [])].find((i) => i.type.startsWith('image/'));

@@ -1,7 +1,9 @@
 // Making a folder's entries durable in the browser. The page's files live in memory; the page
 // keeps the user's folder in the browser's own storage and writes the folder there whole, in one
 // storage transaction, so that a save cut off at any moment leaves the stored folder as it was
-// before or as it is now, never between. Folders the page does not keep need no flush.
+// before or as it is now, never between. The page's download folder holds files made for the
+// user (picture files): once they are whole there, the page hands them to the browser as
+// downloads. Other folders need no flush.
 #include "curves/CurveFile.h"
 
 #include <emscripten.h>

@@ -1,5 +1,6 @@
 // Picture files and the command 画像として保存: the save dialog offers PNG at three scales, SVG
-// and PDF, opens on the user's curve folder and proposes the current curve's name.
+// and PDF (where this build writes it), opens on the user's curve folder and proposes the current
+// curve's name.
 #include "output/Export.h"
 
 #include <algorithm>
@@ -17,8 +18,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The dialog's filters, in the order of ImageFilters.
-constexpr const char* ImageFilter = "PNG 等倍|*.png|PNG 2倍|*.png|PNG 4倍|*.png|SVG|*.svg|PDF|*.pdf";
+// The dialog's filters, in the order of ImageFilters. PDF, last, is offered only by a build that
+// writes it (the browser's has no cairo): a choice that could only fail is no choice.
+constexpr const char* ImageFilter = "PNG 等倍|*.png|PNG 2倍|*.png|PNG 4倍|*.png|SVG|*.svg";
+constexpr const char* PdfFilter = "|PDF|*.pdf";
 struct ImageFilterChoice {
     ImageFormat format;
     double scale;
@@ -95,7 +98,7 @@ void TfrmMain::mnuSaveImageClick() {
     // The name is proposed without an extension: the filter the user picks adds its own, and one
     // the user types names the format.
     const SaveDialogRequest request{BaseFolder + "UsCurves" + static_cast<char>(fs::path::preferred_separator),
-                                    proposed, ImageFilter};
+                                    proposed, std::string(ImageFilter) + (PdfAvailable() ? PdfFilter : "")};
     std::optional<SaveDialogChoice> chosen = platform.SaveFileDialogWithFilter(request);
     if (!chosen || chosen->path.empty()) return;
 

@@ -2,6 +2,7 @@
 // UTF-8 texts and lists of them, written in one go.
 #pragma once
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,12 @@ public:
     void Add(const char* name, const char* text) { Add(name, std::string(text)); }
     void Add(const char* name, int number) { Name(name), out += std::to_string(number); }
     void Add(const char* name, bool truth) { Name(name), out += truth ? "true" : "false"; }
+    // A real number with every digit it needs to be read back the same (the program's locale is "C").
+    void Add(const char* name, double number) {
+        char digits[32];
+        std::snprintf(digits, sizeof digits, "%.17g", number);
+        Name(name), out += digits;
+    }
     void Add(const char* name, const std::vector<std::string>& texts) {
         Name(name);
         out += '[';

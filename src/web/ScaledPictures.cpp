@@ -15,10 +15,10 @@ int DeviceSize(int pixels, double scale) { return static_cast<int>(std::ceil(pix
 
 const Bitmap* ScaledPictures::Picture(const std::string& form, const std::string& picture, double scale) {
     if (picture != "imgCood") return nullptr;
-    if (form == "frmMain") {
+    if (form == "frmMain" || form == "frmLarge") {
         const Bitmap& exact = mainView.imgCood.canvas.Picture();
-        return &UpToDate(main, mainView.drawing, DeviceSize(exact.Width(), scale), DeviceSize(exact.Height(), scale),
-                         scale, 0, 0);
+        return &UpToDate(form == "frmMain" ? main : large, mainView.drawing, DeviceSize(exact.Width(), scale),
+                         DeviceSize(exact.Height(), scale), scale, 0, 0);
     }
     if (form == "frmPrint") {
         const Bitmap& exact = print.imgCood.canvas.Picture();

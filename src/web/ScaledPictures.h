@@ -1,6 +1,6 @@
 // The page's pictures at the screen's device pixel ratio: the main picture redrawn from its
 // drawing on a ScaledCanvas, kept up to date by replaying only what the drawing gained since the
-// last time; the print preview page drawn as the printer gets it, with the graph redrawn at the
+// last time, and so the picture shown large (frmLarge) at its own size; the print preview page drawn as the printer gets it, with the graph redrawn at the
 // page's scale instead of enlarged. The exact pictures stay the forms' own bitmaps, which the
 // clipboard and the tests read.
 #pragma once
@@ -39,5 +39,6 @@ private:
     const PlotView& mainView;
     const TfrmPrint& print;
     Replayed main;                           // the main picture at the screen's ratio
+    Replayed large;                          // the same picture shown large, at the screen's size
     std::optional<ScaledCanvas> previewPage;  // the preview page at the ratio
 };

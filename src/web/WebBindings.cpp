@@ -160,12 +160,19 @@ void WebBindings::SetExtraAction(const std::string& action, std::function<void(c
     extraActions[action] = std::move(handler);
 }
 
+void WebBindings::LetThrough(const std::string& form, const std::string& control, std::function<bool()> open) {
+    letThrough[form + "/" + control] = std::move(open);
+}
+
 void WebBindings::Dispatch(const WebEvent& event, const std::string& activeForm) {
     if (auto extra = extraActions.find(event.action); extra != extraActions.end() && event.form.empty()) {
         if (activeForm.empty()) Run([&] { extra->second(event.argument); });
         return;
     }
-    if (!activeForm.empty() && event.form != activeForm) return;
+    if (!activeForm.empty() && event.form != activeForm) {
+        auto through = letThrough.find(event.form + "/" + event.control);
+        if (through == letThrough.end() || !through->second()) return;
+    }
     if (event.action == "close") {
         if (TForm* form = FindForm(event.form)) Run([form] { form->Close(mrCancel); });
         return;

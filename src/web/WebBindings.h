@@ -40,12 +40,17 @@ public:
     // Runs `action` as a user action; an exception becomes a message; the page refreshes afterwards.
     void Run(const std::function<void()>& action);
     // Runs the event's action on its model. Events for a form that is not `activeForm` (when one
-    // is given) are dropped, as a modal dialog keeps the user from the windows behind it.
+    // is given) are dropped, as a modal dialog keeps the user from the windows behind it, unless
+    // LetThrough lets them through.
     void Dispatch(const WebEvent& event, const std::string& activeForm = {});
     // How the lines of a list model are shown (the identity unless set; CP932 lines need decoding).
     void SetDisplay(const std::string& form, const std::string& control, std::function<std::string(const std::string&)> display);
     // Actions the page offers besides the models' own (import, the main window's F1 …).
     void SetExtraAction(const std::string& action, std::function<void(const std::string&)> handler);
+    // Lets the user's actions on `control` of `form` through while a dialog of another form is
+    // open, whenever `open` says so: the picture shown large lies in front of the STEP dialog,
+    // and 大きく表示 works from that dialog too, as on the desktop.
+    void LetThrough(const std::string& form, const std::string& control, std::function<bool()> open);
 
 private:
     struct Registered {
@@ -57,6 +62,7 @@ private:
     std::map<std::string, Registered> forms;
     std::map<std::string, std::function<void(const std::string&)>> extraActions;
     std::map<std::string, std::function<std::string(const std::string&)>> displays;  // by "form/control"
+    std::map<std::string, std::function<bool()>> letThrough;                        // by "form/control"
 };
 
 // The page's event queue: waits (yielding to the browser) until the user acts.

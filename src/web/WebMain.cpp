@@ -2,8 +2,8 @@
 // /quorbel (filled by the page with the shipped collections, the help file and the user's stored
 // curves before this starts), every form's models registered for the page, the start sequence,
 // then the event loop. Also the few functions the page calls directly: a model's state, a
-// picture's pixels (exact, or at the screen's device pixel ratio), the layout numbers, and the
-// curve file to export.
+// picture's pixels (exact, or at the screen's device pixel ratio), the layout numbers, the
+// curve file to export, and whether the picture shown large still shows.
 #include <emscripten.h>
 
 #include <cstdint>
@@ -53,7 +53,7 @@ void RegisterForms(WebBindings& bindings, TfrmMain& form) {
                              "chkHojoEn", "chkOverWrite", "chkProgress", "cmbStep", "cmbHaikei", "btnStep",
                              "btnDraw", "btnReset", "btnKaisetsu", "btnHanpuku", "btnStepH", "btnDev", "btnRpReset",
                              "mnuFile", "mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "Save1", "mnuSave",
-                             "mnuPrint", "mnuClipBoard", "mnuPaste", "mnuEnd", "mnuShow", "mnuShowFile",
+                             "mnuPrint", "mnuClipBoard", "mnuPaste", "mnuSaveImage", "mnuEnd", "mnuShow", "mnuShowFile", "mnuShowLarge",
                              "mnuSettei", "mnuSetColor", "KB1", "mnuHelp", "mnuShowHelp", "mnuOnePoint",
                              "mnuShowAbout"}) {
         mainControls.push_back(form.FindControl(name));
@@ -71,6 +71,14 @@ void RegisterForms(WebBindings& bindings, TfrmMain& form) {
     TfrmPrint& print = form.frmPrint;
     bindings.AddForm(print, {&print.spnLeft, &print.spnTop, &print.spnShukusho, &print.chkDate, &print.edtFile,
                              &print.btnPrint, &print.btnClose}, {&print.imgCood});
+    // The picture shown large is the main picture, in front of everything while it shows: its keys
+    // reach it while a STEP display waits in its dialog behind, and F11 opens it from that dialog.
+    TfrmLarge& large = form.frmLarge;
+    bindings.AddForm(large, {&large.btnDraw, &large.btnNext, &large.btnBack}, {&form.view.imgCood});
+    for (TButton* button : {&large.btnDraw, &large.btnNext, &large.btnBack}) {
+        bindings.LetThrough(large.Name, button->Name, [&large] { return large.Showing(); });
+    }
+    bindings.LetThrough(form.Name, form.mnuShowLarge.Name, [&step] { return step.Waiting(); });
 }
 
 // Imports the curve files the page put into the import folder: they are read as a curve folder
@@ -136,12 +144,16 @@ std::string PicturePixelsText(const std::string& form, const std::string& pictur
 // The pixels a canvas of the page shows for a picture at the device pixel ratio `ratio`: the
 // picture drawn again at that ratio where it can be, else the exact picture; as the canvas takes
 // them (red, green, blue, opaque alpha), in one buffer valid until the next call. Also the
-// picture's own size, which the canvas takes in CSS pixels.
+// picture's own size, which the canvas takes in CSS pixels times `zoom` (the picture shown large
+// is as large as the page allows; every other picture has zoom 1), and the scale it was drawn at
+// (1 for the exact picture).
 std::string ShownPictureText(const std::string& form, const std::string& picture, double ratio) {
     const TImage* image = ThePlatform().Bindings().FindPicture(form, picture);
     if (!image) return "null";
     const Bitmap& exact = image->canvas.Picture();
-    const Bitmap* scaled = ratio != 1 && ratio > 0 && ratio <= 8 ? ThePictures().Picture(form, picture, ratio) : nullptr;
+    const double zoom = form == TheForm().frmLarge.Name ? TfrmLarge::ScaleFor(ThePlatform().Screen()) : 1;
+    const double scale = zoom * ratio;
+    const Bitmap* scaled = scale != 1 && scale > 0 && scale <= 8 ? ThePictures().Picture(form, picture, scale) : nullptr;
     const Bitmap& shown = scaled ? *scaled : exact;
     // The top byte, which system colours leave 0, becomes the alpha; two pixels at a time. The
     // buffer only grows: the pictures painted one after the other differ in size.
@@ -161,6 +173,8 @@ std::string ShownPictureText(const std::string& form, const std::string& picture
     JsonObject state = PixelsPlace(to, shown.Width(), shown.Height());
     state.Add("pictureWidth", exact.Width());
     state.Add("pictureHeight", exact.Height());
+    state.Add("zoom", zoom);
+    state.Add("scale", scaled ? scale : 1.0);
     return state.Text();
 }
 
@@ -230,6 +244,8 @@ EMSCRIPTEN_KEEPALIVE const char* MainWindowLayout(int width, int height) {
     return Answer(MainWindowLayoutText(width, height));
 }
 EMSCRIPTEN_KEEPALIVE const char* CurrentUserCurveFile() { return Answer(CurrentUserCurveFileText()); }
+// 1 while the picture shown large shows: the page closes its view when this turns 0.
+EMSCRIPTEN_KEEPALIVE int LargePictureShowing() { return TheForm().frmLarge.Showing() ? 1 : 0; }
 }
 
 int main() {

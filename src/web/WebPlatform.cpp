@@ -7,8 +7,6 @@
 
 #include <emscripten.h>
 
-#include "output/LargeView.h"
-
 namespace {
 
 EM_ASYNC_JS(void, PageShowMessage, (const char* text), {
@@ -28,6 +26,16 @@ EM_ASYNC_JS(char*, PageSaveFileDialog, (const char* folder, const char* name, co
     const path = await Module.quorbelPlatform.SaveFileDialog(UTF8ToString(folder), UTF8ToString(name),
                                                              UTF8ToString(filter));
     return path === null ? 0 : allocateUTF8(path);
+});
+
+// The dialog for a file handed to the browser as a download: the chosen path (in the page's
+// download folder) in memory the caller frees, or null when cancelled; the chosen filter's index
+// goes to `filterIndex`.
+EM_ASYNC_JS(char*, PageDownloadDialog, (const char* name, const char* filter, int* filterIndex), {
+    const answer = await Module.quorbelPlatform.DownloadDialog(UTF8ToString(name), UTF8ToString(filter));
+    if (answer === null) return 0;
+    HEAP32[filterIndex >> 2] = answer.filter;
+    return allocateUTF8(answer.path);
 });
 
 // The colour (red in the low byte), or -1 when cancelled.
@@ -57,6 +65,8 @@ EM_JS(void, PageClipboardCopyImage, (void* pixels), { Module.quorbelPlatform.Cli
 EM_ASYNC_JS(void, PageShowHelp, (const char* file, int data), {
     await Module.quorbelPlatform.ShowHelp(UTF8ToString(file), data);
 });
+
+EM_JS(void, PageShowLargePicture, (), { Module.quorbelPlatform.ShowLargePicture(); });
 
 EM_JS(int, PageScreenWidth, (), { return Module.quorbelPlatform.ScreenWidth(); });
 EM_JS(int, PageScreenHeight, (), { return Module.quorbelPlatform.ScreenHeight(); });
@@ -93,6 +103,16 @@ std::optional<std::string> WebPlatform::SaveFileDialog(const SaveDialogRequest& 
     char* path = PageSaveFileDialog(request.initialFolder.c_str(), request.fileName.c_str(), request.filter.c_str());
     if (!path) return std::nullopt;
     std::string chosen = path;
+    std::free(path);
+    return chosen;
+}
+
+std::optional<SaveDialogChoice> WebPlatform::SaveFileDialogWithFilter(const SaveDialogRequest& request) {
+    RefreshPage();
+    int filter = 0;
+    char* path = PageDownloadDialog(request.fileName.c_str(), request.filter.c_str(), &filter);
+    if (!path) return std::nullopt;
+    SaveDialogChoice chosen{path, filter};
     std::free(path);
     return chosen;
 }
@@ -169,6 +189,9 @@ void WebPlatform::ShowHelp(const std::string& file, HelpCommand, int data) { Pag
 
 ScreenSize WebPlatform::Screen() { return {PageScreenWidth(), PageScreenHeight()}; }
 
-// The page has no view of the picture shown large yet (its menu does not offer 大きく表示): the
-// view ends at once.
-void WebPlatform::ShowLargePicture(TfrmLarge& form) { form.btnBack.Click(); }
+// The page's view (web/LargeView.js) sends the keys and taps to the form's buttons and closes
+// once the form no longer shows.
+void WebPlatform::ShowLargePicture(TfrmLarge&) {
+    RefreshPage();
+    PageShowLargePicture();
+}

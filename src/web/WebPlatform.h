@@ -2,6 +2,9 @@
 // answers with its own message boxes, dialogs, print, clipboard and help. Requests that wait for
 // the user are asynchronous in the page; Asyncify suspends the core's synchronous code meanwhile,
 // so the core runs unchanged. A modal form runs a loop of the page's events until it has a result.
+// The save dialog that offers a choice of filters is the one for files made for other programs
+// (the picture files): the file goes into the page's download folder, and the page hands every
+// file completed there to the browser as a download.
 #pragma once
 
 #include <functional>
@@ -26,6 +29,7 @@ public:
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
     int ShowModal(TForm& form) override;
     std::optional<std::string> SaveFileDialog(const SaveDialogRequest& request) override;
+    std::optional<SaveDialogChoice> SaveFileDialogWithFilter(const SaveDialogRequest& request) override;
     std::optional<TColor> ChooseColor(TColor initial) override;
     std::optional<int> PrintDialog() override;
     PrinterPage PrintablePage() override;

@@ -3,7 +3,7 @@
 import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root } from './Browser.mjs';
@@ -293,5 +293,81 @@ test('the file contents view shows each record line beside its label, empty line
   assert.equal(rows.length, 25);
   assert.deepEqual(rows[2], ['極形式の式', '', true]);
   assert.deepEqual(rows.filter((row) => !row[2]), []);
+  await page.close();
+});
+
+test('the picture shown large fills the screen\'s height, drawn at that size; Space goes on with a waiting STEP display, Esc returns', async () => {
+  const page = await OpenPage(browser, 1366, 768, 2);
+  const countText = () => page.$eval('.dialog #edtCount', (input) => input.value.trim());
+  await page.keyboard.press('F11');
+  await Idle(page);
+  // 768 / 640 = 1.2 CSS pixels per picture pixel, at 2 device pixels each: the desktop's PNG at 2.4.
+  const large = await CanvasPixels(page, '#frmLarge-imgCood');
+  assert.deepEqual([large.width, large.height, large.cssWidth], [1232, 1536, 616]);
+  const reference = path.join(scratch, 'large.png');
+  execFileSync(Render, ['-C', path.join(Root, 'data'), '--scale', '2.4', '-o', reference]);
+  const share = EqualShare(large, ReadPng(reference));
+  assert.ok(share > 0.999, `${share} of the large picture is the desktop's drawn at 2.4`);
+  await page.keyboard.press('Escape');
+  await Idle(page);
+  assert.equal(await page.$('.large-view'), null);
+
+  await page.click('#btnStep');
+  await page.waitForSelector('.dialog #edtCount');
+  await page.click('.dialog #btnOk');
+  await page.waitForFunction(() => document.querySelector('.dialog #edtCount')?.value.trim() === '1 / 48 回');
+  await page.keyboard.press('F11');  // from the STEP dialog
+  await Idle(page);
+  const before = await CanvasPixels(page, '#frmLarge-imgCood');
+  await page.keyboard.press('Space');
+  await page.waitForFunction(() => document.querySelector('.dialog #edtCount')?.value.trim() === '2 / 48 回');
+  await Idle(page);
+  assert.equal(await countText(), '2 / 48 回', 'one step for one key');
+  assert.ok(EqualShare(await CanvasPixels(page, '#frmLarge-imgCood'), before) < 1, 'the large picture follows the display');
+  await page.keyboard.press('Escape');
+  await Idle(page);
+  assert.equal(await page.$('.large-view'), null);
+  assert.equal(await countText(), '2 / 48 回', 'Escape leaves the STEP display waiting');
+  assert.deepEqual(page.quorbelErrors, []);
+  await page.close();
+});
+
+test('画像として保存 downloads the picture: PNG at twice the size as the desktop writes it, SVG with the caption as text', async () => {
+  const page = await OpenPage(browser);
+  const downloads = mkdtempSync(path.join(tmpdir(), 'quorbel-downloads-'));
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  const Save = async (kind) => {
+    await page.click('#mnuFile');
+    await page.click('#mnuSaveImage');
+    await page.waitForSelector('.dialog #download-kind');
+    const kinds = await page.$$eval('#download-kind option', (options) => options.map((option) => option.textContent));
+    await page.select('.dialog #download-kind', String(kind));
+    await page.keyboard.press('Enter');
+    await Idle(page);
+    return kinds;
+  };
+  const Downloaded = async (name) => {
+    for (let tries = 0; tries < 100 && !existsSync(path.join(downloads, name)); ++tries) await new Promise((r) => setTimeout(r, 50));
+    return readFileSync(path.join(downloads, name));
+  };
+  try {
+    // This build writes no PDF: it is not offered.
+    assert.deepEqual(await Save(1), ['PNG 等倍 (*.png)', 'PNG 2倍 (*.png)', 'PNG 4倍 (*.png)', 'SVG (*.svg)']);
+    const png = await Downloaded('バラ（ハイポトロコイド）.png');
+    const reference = path.join(scratch, 'twice.png');
+    execFileSync(Render, ['-C', path.join(Root, 'data'), '--scale', '2', '-o', reference]);
+    const picture = ReadPng(png);
+    assert.deepEqual([picture.width, picture.height], [1026, 1280]);
+    assert.ok(png.equals(readFileSync(reference)), 'the bytes the desktop writes');
+    await Save(3);
+    const svg = (await Downloaded('バラ（ハイポトロコイド）.svg')).toString('utf8');
+    const texts = [...svg.matchAll(/<text[^>]*>(.*?)<\/text>/g)].map((match) => match[1].replace(/<[^>]+>/g, ''));
+    assert.ok(texts.includes('バラ（ハイポトロコイド）'), texts.slice(0, 3).join(' | '));
+    assert.deepEqual(await page.evaluate(() => globalThis.quorbel.module.FS.readdir('/quorbel/ダウンロード')), ['.', '..']);
+  } finally {
+    rmSync(downloads, { recursive: true, force: true });
+  }
+  assert.deepEqual(page.quorbelErrors, []);
   await page.close();
 });

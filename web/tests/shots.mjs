@@ -1,7 +1,8 @@
 // Takes the screenshots of the page that a reviewer looks at: the start picture, a STEP display,
 // a split display and the print preview at a desktop and a tablet size, at device pixel ratios 1
-// and 2; then a curve saved and listed again after a reload, an imported curve file, and the
-// printed page as PDF. Usage:
+// and 2; the picture shown large on a projector's 1920 × 1080 and a HiDPI laptop, also during a
+// STEP display; then a curve saved and listed again after a reload, an imported curve file, the
+// save dialog of 画像として保存, and the printed page as PDF. Usage:
 // node shots.mjs OUTPUT-FOLDER
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
 import path from 'node:path';
@@ -33,6 +34,29 @@ try {
     await shot('print-preview');
     await Act(page, 'frmPrint', 'btnClose', 'click');
     await Idle(page);
+    if (page.quorbelErrors.length) console.log('errors', page.quorbelErrors);
+    await page.close();
+  }
+
+  // The picture shown large (F11), then during a STEP display two steps on (Space).
+  for (const [width, height, ratio] of [[1920, 1080, 1], [1366, 768, 2]]) {
+    const page = await OpenPage(browser, width, height, ratio);
+    const size = `${width}x${height}` + (ratio === 1 ? '' : `@${ratio}x`);
+    await page.keyboard.press('F11');
+    await Idle(page);
+    await page.screenshot({ path: path.join(folder, `large-${size}.png`) });
+    await page.keyboard.press('Escape');
+    await Idle(page);
+    await page.click('#btnStep');
+    await page.waitForSelector('.dialog #btnOk');
+    await page.keyboard.press('F11');
+    await Idle(page);
+    for (let step = 0; step < 8; ++step) {
+      await page.keyboard.press('Space');
+      await new Promise((r) => setTimeout(r, 150));
+    }
+    await Idle(page);
+    await page.screenshot({ path: path.join(folder, `large-step-${size}.png`) });
     if (page.quorbelErrors.length) console.log('errors', page.quorbelErrors);
     await page.close();
   }
@@ -72,6 +96,14 @@ try {
   await page.click(`#lstShiki > div[data-row="${row}"]`);
   await Idle(page);
   await page.screenshot({ path: path.join(folder, 'imported-1366x768.png') });
+
+  // 画像として保存: the kinds of file, and the name proposed.
+  await page.click('#mnuFile');
+  await page.click('#mnuSaveImage');
+  await page.waitForSelector('.dialog #download-kind');
+  await page.screenshot({ path: path.join(folder, 'save-image-1366x768.png') });
+  await page.keyboard.press('Escape');
+  await Idle(page);
 
   // The print preview printed: 印刷開始 hands the page to the browser's print, here as PDF.
   await page.click('#spdPrint');
