@@ -23,24 +23,6 @@ struct Cp932Form {
 constexpr char32_t NoCharacter = 0xFFFFFFFF;
 constexpr const char* Replacement = "\xEF\xBF\xBD";  // U+FFFD in UTF-8
 
-void AppendUtf8(std::string& out, char32_t code) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 // The character of a well-formed sequence of `length` bytes; NoCharacter for an overlong form,
 // a surrogate or a value beyond U+10FFFF, which iconv refuses as well.
 char32_t Utf8Character(const unsigned char* text, std::size_t length) {
@@ -62,7 +44,7 @@ std::string Cp932ToUtf8(const std::string& cp932) {
     for (std::size_t i = 0; i < size;) {
         const unsigned char byte = text[i];
         if (Cp932Single[byte] != NoCharacter) {
-            AppendUtf8(out, Cp932Single[byte]);
+            out += Utf8Of(Cp932Single[byte]);
             ++i;
             continue;
         }
@@ -71,7 +53,7 @@ std::string Cp932ToUtf8(const std::string& cp932) {
             const auto* found = std::lower_bound(std::begin(Cp932Pairs), std::end(Cp932Pairs), bytes,
                                                  [](const Cp932Pair& pair, unsigned key) { return pair.bytes < key; });
             if (found != std::end(Cp932Pairs) && found->bytes == bytes) {
-                AppendUtf8(out, found->code);
+                out += Utf8Of(found->code);
                 i += 2;
                 continue;
             }

@@ -12,6 +12,7 @@
 #include <numbers>
 #include <tuple>
 
+#include "curves/Codec.h"
 #include "picture/PdfDocument.h"
 #include "picture/VectorShapes.h"
 

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "curves/Codec.h"
 #include "picture/ImageIO.h"
 #include "picture/VectorShapes.h"
 

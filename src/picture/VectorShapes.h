@@ -69,5 +69,3 @@ struct PlacedText {
 };
 PlacedText PlaceText(const TFont& font, int x, int y, const std::string& utf8);
 
-// The UTF-8 of one character.
-std::string Utf8Of(char32_t code);

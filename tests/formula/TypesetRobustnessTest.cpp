@@ -100,7 +100,9 @@ TEST_F(TypesetRobustnessTest, LineStopsPastTheRightEdgeWithoutChangingWhatShows)
             Canvas shown = MakeCanvas(300, 100);
             shown.CopyRect({0, 0, 300, 100}, wide.Picture(), {0, 0, 300, 100});
             EXPECT_TRUE(SamePixels(canvas, shown, "cut-line")) << line.substr(0, 12) << " at " << x;
-            if (&line == &lines[0]) EXPECT_LT(cut.x, whole.x) << "typesetting went on past the edge";
+            if (&line == &lines[0]) {
+                EXPECT_LT(cut.x, whole.x) << "typesetting went on past the edge";
+            }
         }
     }
     // A long text written unchanged goes out in pieces that add up to the one text.
