@@ -11,7 +11,7 @@
 #include "picture/ImageIO.h"
 #include "picture/ScaledCanvas.h"
 #include "support/InkAgreement.h"
-#include "ui/ScriptedPlatform.h"
+#include "support/ShippedSession.h"
 
 namespace fs = std::filesystem;
 
@@ -19,26 +19,7 @@ namespace {
 
 constexpr int W = PlotView::PictureWidth, H = PlotView::PictureHeight;
 
-// The main window on the shipped curves, after its start sequence.
-struct Session {
-    ScriptedPlatform platform;
-    std::unique_ptr<TfrmMain> form;
-    fs::path saved = fs::current_path();
-
-    Session() {
-        form = std::make_unique<TfrmMain>(platform, (fs::path(QUORBEL_SOURCE_DIR) / "data").string());
-        platform.SetDefaultModal("frmStep", [](TForm& f) { static_cast<TfrmStep&>(f).btnOk.Click(); });
-        form->FormShow();
-    }
-    ~Session() {
-        form.reset();
-        std::error_code ignored;
-        fs::current_path(saved, ignored);
-    }
-    void Choose(int line) {
-        form->lstShiki.UserClick(line);
-    }
-};
+using Session = ShippedSession;
 
 struct Scene {
     const char* name;
@@ -59,14 +40,14 @@ std::vector<Scene> Scenes() {
              s.form->btnStep.Click();
          }},
         {"two curves overwritten", [](Session& s) {
-             s.Choose(2);
+             s.form->lstShiki.UserClick(2);
              s.form->chkOverWrite.SetChecked(true);
-             s.Choose(3);
+             s.form->lstShiki.UserClick(3);
          }},
         {"every catalog curve with its auxiliary lines, one over the other", [](Session& s) {
              s.form->chkOverWrite.SetChecked(true);
              for (int line = 1; line < s.form->lstShiki.Count(); ++line) {
-                 s.Choose(line);
+                 s.form->lstShiki.UserClick(line);
                  s.form->chkHojoEn.SetChecked(true);
                  s.form->btnDraw.Click();
              }
@@ -79,7 +60,7 @@ std::vector<Scene> Scenes() {
     for (int background = 0; background <= 6; ++background) {
         for (int zoom : {1, 2, 4, 6}) {
             scenes.push_back({"a background at a zoom", [background, zoom](Session& s) {
-                                  s.Choose(1);
+                                  s.form->lstShiki.UserClick(1);
                                   s.form->cmbHaikei.UserSelect(background);
                                   s.form->chkHojoEn.SetChecked(true);
                                   s.form->updKakudai.SetValue(zoom);
@@ -90,17 +71,15 @@ std::vector<Scene> Scenes() {
     return scenes;
 }
 
-const Bitmap& Exact(const Session& s) { return s.form->view.imgCood.canvas.Picture(); }
-
 Bitmap ReplayExact(const Session& s) {
     Canvas canvas(W, H);
-    s.form->view.drawing.Replay(canvas);
+    s.Recorded().Replay(canvas);
     return canvas.Picture();
 }
 
 Bitmap ReplayScaled(const Session& s, double scale) {
     ScaledCanvas canvas = ScaledCanvas::ForPicture(W, H, scale);
-    s.form->view.drawing.Replay(canvas);
+    s.Recorded().Replay(canvas);
     return canvas.Picture();
 }
 
@@ -120,7 +99,7 @@ TEST(Drawing, ReplayedOntoAnExactCanvasGivesThePictureBitForBit) {
         scene.act(session);
         SCOPED_TRACE(std::string(scene.name) + " #" + std::to_string(index++));
         EXPECT_TRUE(session.platform.messages.empty());
-        EXPECT_TRUE(ReplayExact(session) == Exact(session));
+        EXPECT_TRUE(ReplayExact(session) == session.Exact());
     }
 }
 
@@ -134,8 +113,8 @@ TEST(Drawing, ScaledPicturesPutEveryStrokeWhereTheExactPictureHasIt) {
             const Bitmap scaled = ReplayScaled(session, scale);
             ASSERT_EQ(scaled.Width(), static_cast<int>(std::ceil(W * scale)));
             const Bitmap back = ink::Downsample(scaled, W, H);
-            const ink::Agreement forward = ink::Compare(Exact(session), back, W + 1);
-            const ink::Agreement backward = ink::Compare(back, Exact(session), W + 1);
+            const ink::Agreement forward = ink::Compare(session.Exact(), back, W + 1);
+            const ink::Agreement backward = ink::Compare(back, session.Exact(), W + 1);
             EXPECT_GE(forward.Share(), 0.99) << forward.matched << " of " << forward.ink;
             EXPECT_GE(backward.Share(), 0.99) << backward.matched << " of " << backward.ink;
             if (i < 2 && scale == 4.0) SaveForLooking("scaled-4x-" + std::to_string(i) + ".png", scaled);
@@ -173,11 +152,11 @@ TEST(Drawing, ReplayFromACursorCatchesUpWithTheWholeDrawing) {
     EXPECT_TRUE(drawing.ReplayFrom(kept, cursor));
     EXPECT_FALSE(drawing.ReplayFrom(kept, cursor));
     session.form->chkOverWrite.SetChecked(true);
-    session.Choose(2);
+    session.form->lstShiki.UserClick(2);
     EXPECT_FALSE(drawing.ReplayFrom(kept, cursor));
     EXPECT_TRUE(kept.Picture() == ReplayScaled(session, 2));
     session.form->chkOverWrite.SetChecked(false);
-    session.Choose(3);
+    session.form->lstShiki.UserClick(3);
     EXPECT_TRUE(drawing.ReplayFrom(kept, cursor));
     EXPECT_TRUE(kept.Picture() == ReplayScaled(session, 2));
 }

@@ -16,34 +16,13 @@
 #include "picture/SvgPainter.h"
 #include "support/InkAgreement.h"
 #include "support/PictureFiles.h"
-#include "ui/ScriptedPlatform.h"
+#include "support/ShippedSession.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
 constexpr int W = PlotView::PictureWidth, H = PlotView::PictureHeight;
-
-// The main window on the shipped curves after its start sequence, then `act`.
-struct Picture {
-    ScriptedPlatform platform;
-    std::unique_ptr<TfrmMain> form;
-    fs::path saved = fs::current_path();
-
-    explicit Picture(const std::function<void(TfrmMain&, ScriptedPlatform&)>& act) {
-        form = std::make_unique<TfrmMain>(platform, (fs::path(QUORBEL_SOURCE_DIR) / "data").string());
-        platform.SetDefaultModal("frmStep", [](TForm& f) { static_cast<TfrmStep&>(f).btnOk.Click(); });
-        form->FormShow();
-        act(*form, platform);
-    }
-    ~Picture() {
-        form.reset();
-        std::error_code ignored;
-        fs::current_path(saved, ignored);
-    }
-    const Bitmap& Exact() const { return form->view.imgCood.canvas.Picture(); }
-    const Drawing& Recorded() const { return form->view.drawing; }
-};
 
 struct Scene {
     const char* name;
@@ -88,7 +67,8 @@ void SaveForLooking(const std::string& name, const Bitmap& bitmap) {
 TEST(VectorFiles, RasterisedBackTheyAgreeWithTheExactPicture) {
     const std::vector<Scene> scenes = Scenes();
     for (std::size_t i = 0; i < scenes.size(); ++i) {
-        Picture picture(scenes[i].act);
+        ShippedSession picture;
+        scenes[i].act(*picture.form, picture.platform);
         ASSERT_TRUE(picture.platform.messages.empty());
         const std::pair<const char*, std::string> documents[] = {
             {".svg", SvgDocument(picture.Recorded(), W, H)}, {".pdf", PdfDocument(picture.Recorded(), W, H)}};
@@ -135,7 +115,7 @@ TEST(VectorFiles, TextIsTextInThePicturesOwnFaces) {
     EXPECT_NE(svg.find(expected), std::string::npos) << svg;
 
     if (!PdfAvailable()) return;
-    Picture start([](TfrmMain&, ScriptedPlatform&) {});
+    ShippedSession start;
     const fs::path pdf = fs::temp_directory_path() / ("quorbel-text-" + std::to_string(::getpid()) + ".pdf");
     picturefiles::WriteFile(pdf, PdfDocument(start.Recorded(), W, H));
     EXPECT_NE(picturefiles::Output("pdftotext '" + pdf.string() + "' -").find("バラ（ハイポトロコイド）"), std::string::npos);
