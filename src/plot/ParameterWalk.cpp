@@ -1,0 +1,111 @@
+#include "plot/ParameterWalk.h"
+
+#include <cmath>
+
+namespace {
+// Pieces are drawn this far beyond the graph square, so that a wide pen reaches its edge.
+constexpr double AreaMargin = 4;
+// A piece from a point to where the curve has none is halved this often to find the last point.
+constexpr int BoundaryDepth = 40;
+}  // namespace
+
+WalkArea GraphSquareArea() {
+    return {-AreaMargin, -AreaMargin, PlotView::PictureWidth + AreaMargin, PlotView::PictureWidth + AreaMargin, 0};
+}
+
+ParameterWalk::ParameterWalk(const ParametricSource& curve, const PlotView& view, WalkArea area, double step)
+    : curve(curve), view(view), area(area), step(step > 0 ? step : 1) {}
+
+ParameterWalk::Mapped ParameterWalk::Evaluate(double t) {
+    ++evaluations;
+    Mapped mapped;
+    mapped.t = t;
+    mapped.sample = curve.At(t);
+    CurveSample& s = mapped.sample;
+    s.valid = s.valid && std::isfinite(s.x) && std::isfinite(s.y);
+    if (!s.valid) return mapped;
+    mapped.where = view.MapPrecise(s.x, s.y);
+    // Far beyond any double the picture can hold, a point is as good as none.
+    if (!std::isfinite(mapped.where.x) || !std::isfinite(mapped.where.y)) {
+        s.valid = false;
+        return mapped;
+    }
+    mapped.outside = area.outsideLimit > 0 && (std::fabs(s.x) > area.outsideLimit || std::fabs(s.y) > area.outsideLimit);
+    return mapped;
+}
+
+bool ParameterWalk::BesideTheArea(const Mapped& from, const Mapped& to) const {
+    const PicturePoint &p = from.where, &q = to.where;
+    return (p.x < area.left && q.x < area.left) || (p.x > area.right && q.x > area.right) ||
+           (p.y < area.top && q.y < area.top) || (p.y > area.bottom && q.y > area.bottom);
+}
+
+void ParameterWalk::Join(const Mapped& to, Painter& canvas, TColor color) {
+    if (!penAtCurrent) canvas.MoveTo(current.where);
+    canvas.Pen.Color = color;
+    canvas.LineTo(to.where);
+    penAtCurrent = true;
+}
+
+// Reaches `end` from the current point: each piece is drawn, left out (beside the area) or halved,
+// depth first, so that the pieces come in the order of the parameter.
+void ParameterWalk::Refine(const Mapped& end, Painter& canvas, TColor color) {
+    int count = 0;
+    pending[count] = end;
+    pendingDepth[count++] = 0;
+    int budget = MaxEvaluationsPerStep;
+    while (count > 0) {
+        const Mapped& to = pending[count - 1];
+        const int depth = pendingDepth[count - 1];
+        bool halve = false, join = false;
+        if (current.sample.valid && to.sample.valid) {
+            if (!BesideTheArea(current, to)) {
+                const double dx = to.where.x - current.where.x, dy = to.where.y - current.where.y;
+                const bool short_ = dx * dx + dy * dy <= MaxPieceLength * MaxPieceLength;
+                join = short_ && !current.outside && !to.outside;
+                halve = !short_ && !(current.outside && to.outside);
+            }
+        } else if (current.sample.valid || to.sample.valid) {
+            halve = depth < BoundaryDepth;  // where the curve ends: find its last point
+        } else {
+            halve = depth == 0;  // look once for a stretch of points between two without one
+        }
+        if (halve) {
+            const double middle = current.t + (to.t - current.t) / 2;
+            // A piece that stays long down to the resolution of the parameter is a jump.
+            if (middle > current.t && middle < to.t && depth < MaxDepth && budget > 0) {
+                --budget;
+                pending[count] = Evaluate(middle);
+                pendingDepth[count++] = depth + 1;
+                continue;
+            }
+        }
+        if (join) {
+            Join(to, canvas, color);
+        } else {
+            penAtCurrent = false;
+        }
+        current = to;
+        --count;
+    }
+}
+
+CurveSample ParameterWalk::Start(double t, Painter& canvas) {
+    current = Evaluate(t);
+    penAtCurrent = current.sample.valid;
+    if (penAtCurrent) canvas.MoveTo(current.where);
+    return current.sample;
+}
+
+CurveSample ParameterWalk::WalkTo(double t, Painter& canvas, TColor color) {
+    const double from = current.t;
+    if (!(t > from)) return current.sample;
+    const double steps = std::ceil((t - from) / step);
+    const long long count = steps < 1 ? 1 : static_cast<long long>(steps);
+    penAtCurrent = false;
+    for (long long i = 1; i <= count; ++i) {
+        const double next = i == count ? t : from + (t - from) * static_cast<double>(i) / static_cast<double>(count);
+        Refine(Evaluate(next), canvas, color);
+    }
+    return current.sample;
+}
