@@ -28,6 +28,12 @@ struct FormulaValues {
 
 struct ExpressionNode;  // the tree, defined in formula/ExpressionTree.h for the caption
 
+// What a formula line may hold: its characters, prefix and range included; and the nesting of
+// brackets, function arguments, roots, absolute values, signs, exponents and divisions in it.
+// Every recursion over a formula and its tree is bounded by the nesting limit.
+constexpr int FormulaLengthLimit = 1000;
+constexpr int FormulaNestingLimit = 100;
+
 // One compiled expression. Evaluate never throws and never traps: where the value does not exist
 // (a division by zero, √ or log of a negative, an overflow) it returns NaN.
 class Expression {
@@ -42,8 +48,11 @@ public:
     double Evaluate(const FormulaValues& values) const;
     // The FormulaSymbol bits of the names it uses.
     unsigned Uses() const;
-    // The tree as read (for the caption); never null once read.
+    // The tree as read (for the caption); a default-constructed expression has an empty one.
     const ExpressionNode& Tree() const;
+    // The same expression with a, b and c fixed and folded into its constants: what a plot
+    // evaluates point by point once the parameters of a curve are known.
+    Expression WithParameters(double a, double b, double c) const;
 
 private:
     friend class ExpressionReader;
@@ -58,12 +67,16 @@ struct FormulaRange {
     unsigned variable = fsT;   // fsT, fsTheta (or fsX, fsY for kind 28)
     Expression low, high;
     bool lowStrict = false, highStrict = false;  // written "<" rather than "<=" (for the caption)
+    // Kind 28 may bound one side only: "(y>=0)". Kinds 26 and 27 always have both.
+    bool hasLow = true, hasHigh = true;
+    // The range as read, "0<=t<=π/2" (a Relation node), for the caption.
+    std::shared_ptr<const ExpressionNode> tree;
 };
 
 // The formulas of one record of a typed-formula kind, read and checked.
 struct CurveFormula {
     int kind = 26;
-    unsigned parameter = fsT;  // kind 26: fsT or fsTheta, the one the formulas use; kind 27: fsTheta
+    unsigned parameter = fsT;  // kind 26: fsT or fsTheta, the one the formulas use; kind 27: fsTheta; kind 28: 0
     Expression x, y;           // kind 26: x and y of the parameter
     Expression r;              // kind 27: r of θ
     Expression left, right;    // kind 28: the equation left = right (x, y, r, θ)
@@ -85,6 +98,15 @@ struct FormulaError {
 // error like any other.
 std::variant<CurveFormula, FormulaError> ReadCurveFormula(int kind, const std::string& line3,
                                                           const std::string& line4, const std::string& line5);
+
+// Reads one expression of the names in `allowed` (FormulaSymbol bits; e and π are always
+// there); a message names the field as `field` does ("x の式").
+std::variant<Expression, FormulaError> ReadExpression(const std::string& text, unsigned allowed,
+                                                      const std::string& field = "式");
+
+// Reads a text for display only, such as "(x−2)²/4 − (y+1)²/9 = 1" or "F(√13, 0)": any letter is a
+// name, and relations, lists and "±" may stand anywhere. What the curve-properties window typesets.
+std::variant<std::shared_ptr<const ExpressionNode>, FormulaError> ReadFormulaText(const std::string& text);
 
 // The text a record line stores for a typed formula: what the user typed, with the characters the
 // record's code page cannot hold ("²", "−", "≤" …) written in the language's own equivalents

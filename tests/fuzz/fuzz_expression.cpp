@@ -1,0 +1,75 @@
+// The formula lines of a typed-formula record, as arbitrary bytes: every line reads or gives a
+// message with a place inside it; what reads evaluates to a number or NaN, never to infinity; the
+// folded program agrees with the full one; and the line as the record stores it reads the same.
+#include <cmath>
+#include <cstring>
+
+#include "FuzzInput.h"
+#include "FuzzSetup.h"
+#include "curves/Codec.h"
+#include "formula/Expression.h"
+#include "picture/Fonts.h"
+
+namespace {
+
+bool Same(double a, double b) { return (std::isnan(a) && std::isnan(b)) || a == b; }
+
+// The values of everything a formula holds, at one place.
+std::vector<double> Values(const CurveFormula& formula, const FormulaValues& at) {
+    std::vector<double> values;
+    for (const Expression* e : {&formula.x, &formula.y, &formula.r, &formula.left, &formula.right}) values.push_back(e->Evaluate(at));
+    if (formula.range) {
+        values.push_back(formula.range->low.Evaluate(at));
+        values.push_back(formula.range->high.Evaluate(at));
+    }
+    return values;
+}
+
+double Coordinate(FuzzInput& input) { return (input.Range(0, 4000) - 2000) / 100.0; }
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    FuzzInput input(data, size);
+    const int kind = 26 + input.Range(0, 2);
+    FormulaValues at;
+    at.a = input.Range(-5, 20), at.b = input.Range(-5, 20), at.c = input.Range(-5, 20);
+    at.t = at.theta = Coordinate(input);
+    at.x = Coordinate(input), at.y = Coordinate(input), at.r = std::hypot(at.x, at.y);
+    const std::string lines[3] = {input.Text(1200), input.Text(1200), input.Text(1200)};
+
+    auto result = ReadCurveFormula(kind, lines[0], lines[1], lines[2]);
+    if (auto* error = std::get_if<FormulaError>(&result)) {
+        FUZZ_CHECK(!error->message.empty() && IsValidUtf8(error->message));
+        FUZZ_CHECK(error->line >= 3 && error->line <= 5);
+        FUZZ_CHECK(error->character >= 1 && error->character <= static_cast<int>(DecodeUtf8(lines[error->line - 3]).size()) + 1);
+    }
+    const CurveFormula* formula = std::get_if<CurveFormula>(&result);
+    if (formula) {
+        for (double value : Values(*formula, at)) FUZZ_CHECK(!std::isinf(value));
+        for (const Expression* e : {&formula->x, &formula->y, &formula->r, &formula->left, &formula->right})
+            FUZZ_CHECK(Same(e->Evaluate(at), e->WithParameters(at.a, at.b, at.c).Evaluate(at)));
+        FUZZ_CHECK((formula->parameters & ~(fsA | fsB | fsC)) == 0);
+    }
+
+    // The record's spelling: what it keeps survives the code page, and it reads as typed.
+    std::string stored[3];
+    bool storable = true;
+    for (int i = 0; i < 3; ++i) {
+        const std::string spelled = FormulaForRecord(lines[i]);
+        stored[i] = Cp932ToUtf8(Utf8ToCp932(spelled));
+        storable = storable && stored[i] == spelled && DecodeUtf8(spelled).size() <= FormulaLengthLimit;
+    }
+    if (formula && storable) {
+        auto again = ReadCurveFormula(kind, stored[0], stored[1], stored[2]);
+        FUZZ_CHECK(std::holds_alternative<CurveFormula>(again));
+        const std::vector<double> before = Values(*formula, at), after = Values(std::get<CurveFormula>(again), at);
+        FUZZ_CHECK(before.size() == after.size());
+        for (std::size_t i = 0; i < before.size(); ++i) FUZZ_CHECK(Same(before[i], after[i]));
+    }
+
+    // The same bytes as a text for display.
+    auto text = ReadFormulaText(lines[1]);
+    if (auto* error = std::get_if<FormulaError>(&text)) FUZZ_CHECK(!error->message.empty());
+    return 0;
+}
