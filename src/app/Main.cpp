@@ -126,7 +126,7 @@ void TfrmMain::mnuShowHelpClick() {
 void TfrmMain::mnuOnePointClick() { platform.ShowHelp(HelpFile, HelpCommand::Context, 230); }
 
 void TfrmMain::btnKaisetsuClick() {
-    if (CurrentCurve < 0 || CurrentCurve >= curveTable.Count) return;
+    if (!curveTable.Holds(CurrentCurve)) return;
     std::error_code ignored;
     std::filesystem::current_path(BaseFolder, ignored);
     platform.ShowHelp(HelpFile, HelpCommand::Context, curveTable[CurrentCurve].Id);
@@ -137,7 +137,7 @@ void TfrmMain::ShowContextHelp(int context) { platform.ShowHelp(HelpFile, HelpCo
 void TfrmMain::mnuShowAboutClick() { platform.ShowModal(frmVersion); }
 
 void TfrmMain::mnuShowFileClick() {
-    if (lstShiki.ItemIndex() < 0) return;
+    if (lstShiki.ItemIndex() < 0 && CurrentCurve != FormulaCurveEntry) return;
     platform.ShowModal(frmEdit);
 }
 

@@ -18,6 +18,7 @@
 #include "output/LargeView.h"
 #include "output/Print.h"
 #include "picture/PlotView.h"
+#include "plot/EquationTrace.h"
 #include "plot/SinCosMemo.h"
 #include "plot/Step.h"
 #include "ui/Controls.h"
@@ -121,6 +122,7 @@ public:
     std::vector<std::string> flbCurve;      // file names of the open folder collection, " " first
     PlotView view;
     SinCosMemo sinCosMemo;                  // the angles of the last plot, for the next one
+    EquationTrace equationTrace;            // kind 28's grid, kept from plot to plot
     ColorState colors;
     TColor lastDialogColor = clBlack;       // what the colour dialog opens on
     int AnnotationTextSize = 14;
@@ -161,6 +163,17 @@ public:
     void UpdateThetaRangeText();
     // Writes a line of the working record while it holds a record.
     void WriteRecordLine(int line, const std::string& cp932);
+
+    // ---- A typed-formula curve in no collection (curves/FormulaCurve.cpp): what the formula
+    // dialog calls. The curve lives in curveTable[FormulaCurveEntry] and the working record.
+    // Puts the 25 record lines (CP932) of a curve of kind 26, 27 or 28 on the panel as the working
+    // record and draws it as 表示 does; a name line "*" or empty becomes "式で描いた曲線". False,
+    // after the formula's message (or while a plot runs), when it cannot: nothing changes then.
+    bool ShowFormulaCurve(RecordLines record);
+    // The record of a typed curve: its kind, name (UTF-8, empty for the default) and formula lines
+    // (UTF-8 as typed; empty for a line the kind does not have), every other line from the panel.
+    RecordLines FormulaCurveRecord(int kind, const std::string& name, const std::string& line3,
+                                   const std::string& line4, const std::string& line5);
 
     // ---- Collections (curves/Collections.cpp).
     void OpenCollection(int n);
@@ -208,6 +221,15 @@ public:
 
     // ---- Plot routine and auxiliary lines (plot/PlotCurve.cpp, plot/AuxLines.cpp).
     void PlotCurve(int n, int quadrant, bool repeat);
+    // The part of a STEP display before segment k of `segments`: the yield of 途中経過 and, in a
+    // STEP display, the STEP dialog. False when the user stopped the display (中止).
+    bool PauseBeforeSegment(int k, int segments);
+    // The plot of a typed-formula kind after the background (plot/TypedCurve.cpp); true when it
+    // went through every STEP segment.
+    bool PlotTypedCurve(int n, int quadrant, bool repeat, int a, int b, int c);
+    // 補助線 of kinds 26 and 27: the moving point P, and in a STEP display its coordinates and
+    // the parameter's value beside it.
+    void DrawMovingPoint(const struct CurveSample& sample, bool theta, double parameter);
     void DrawAuxFigure(int kind, double a, double b, double c, double theta);
     void DrawAuxMarker(int kind, const PicturePoint& point, double a, double b, double c, double theta);
     void DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta) {

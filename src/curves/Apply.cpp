@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "curves/Codec.h"
 #include "plot/CurveKinds.h"
+#include "plot/TypedCurve.h"
 
 namespace {
 // The curve kinds that have an explanation page in the help file.
@@ -28,6 +29,15 @@ void TfrmMain::WriteRecordLine(int line, const std::string& cp932) {
 }
 
 void TfrmMain::UpdateThetaRangeText() {
+    // A typed formula's own range is the one drawn; an equation has no θ range.
+    if (curveTable.Holds(CurrentCurve) && IsTypedFormulaKind(curveTable[CurrentCurve].Id)) {
+        const CurveEntry& entry = curveTable[CurrentCurve];
+        const std::string range = FormulaRangeText(entry);
+        if (!range.empty() || entry.Id == EquationFormulaKind) {
+            edtHeniki.SetText(range);
+            return;
+        }
+    }
     edtHeniki.SetText(ThetaText(updStart.Value()) + "≦θ≦" + ThetaText(updSend.Value()));
 }
 
@@ -49,10 +59,12 @@ void TfrmMain::SelectCurve(int k) {
 
 void TfrmMain::ApplyCurve(int k) {
     // A reload after a split display can be asked for before any curve was chosen.
-    if (k < 0 || k >= curveTable.Count) return;
+    if (!curveTable.Holds(k)) return;
     const CurveEntry& entry = curveTable[k];
 
-    if (CollectionKind == 1) {
+    if (k == FormulaCurveEntry) {
+        CurrentFileName = " ";  // read from no file, as a collection's built-in curve
+    } else if (CollectionKind == 1) {
         CurrentFileName = "Curves20.crx";
     } else {
         CurrentFileName = static_cast<std::size_t>(k) < flbCurve.size() ? flbCurve[k] : " ";
@@ -101,20 +113,27 @@ void TfrmMain::ApplyCurve(int k) {
 }
 
 void TfrmMain::UpdateParamAvailability() {
-    if (CurrentCurve < 0 || CurrentCurve >= curveTable.Count) return;
+    if (!curveTable.Holds(CurrentCurve)) return;
     const CurveEntry& entry = curveTable[CurrentCurve];
-    struct Parameter { std::int32_t stored; TUpDown& spin; TRadioButton& radio; int line; };
-    for (auto [stored, spin, radio, line] : {Parameter{entry.ParamA, updA, radA, rlParamA},
-                                             Parameter{entry.ParamB, updB, radB, rlParamB},
-                                             Parameter{entry.ParamC, updC, radC, rlParamC}}) {
-        // The stored entry decides, not the control: a "*" shows as 99 in the spin control too.
-        if (stored == NotPlaceholder) {
-            spin.SetEnabled(false);
-            radio.SetEnabled(false);
-        } else {
-            spin.SetEnabled(true);
+    // A typed formula decides by what it uses, and its record says "*" for the others; a fixed
+    // kind by its stored entry, not by the control: a "*" shows as 99 in the spin control too.
+    const bool typed = IsTypedFormulaKind(entry.Id);
+    const unsigned uses = typed ? FormulaParameters(entry) : 0;
+    struct Parameter { std::int32_t stored; unsigned bit; TUpDown& spin; TRadioButton& radio; int line; };
+    for (auto [stored, bit, spin, radio, line] : {Parameter{entry.ParamA, kpA, updA, radA, rlParamA},
+                                                  Parameter{entry.ParamB, kpB, updB, radB, rlParamB},
+                                                  Parameter{entry.ParamC, kpC, updC, radC, rlParamC}}) {
+        const bool used = typed ? (uses & bit) != 0 : stored != NotPlaceholder;
+        spin.SetEnabled(used);
+        radio.SetEnabled(used);
+        if (used) {
             WriteRecordLine(line, std::to_string(spin.Value()));
-            radio.SetEnabled(true);
+        } else if (typed) {
+            WriteRecordLine(line, "*");
         }
     }
+    // θ開始 and θ終了 give the range only where the formula has none of its own.
+    const bool thetaRange = !typed || (entry.Id != EquationFormulaKind && FormulaRangeText(entry).empty());
+    updStart.SetEnabled(thetaRange);
+    updSend.SetEnabled(thetaRange);
 }

@@ -28,7 +28,7 @@ void TfrmMain::btnResetClick() {
     if (PlotRunning()) return;
     ApplyCurve(CurrentCurve);
     btnDrawClick();
-    if (CurrentCurve < 0 || CurrentCurve >= curveTable.Count) return;
+    if (!curveTable.Holds(CurrentCurve)) return;
     const std::string& target = curveTable[CurrentCurve].RepeatTarget;
     if (target == "a") {
         radA.SetChecked(true);

@@ -208,7 +208,7 @@ void TfrmMain::BuildCurveTable() {
     }
     lstShiki.Clear();
     lstShiki.Add(CollectionKind >= 1 && CollectionKind <= 3 ? HeaderLines[CollectionKind] : "");
-    curveTable = CurveTable{};
+    curveTable.ClearCollection();
     for (int k = 0; k < records; ++k) curveTable[k] = ParseRecord(lstCurve, k, platform);
     curveTable.Count = records;
 }

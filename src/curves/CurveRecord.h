@@ -47,12 +47,32 @@ struct CurveEntry {
     std::array<std::string, 5> Notes;
 };
 
-// The parsed records of the open collection; entry i stands for line i of the curve list.
+// The index of the one curve on the panel that is in no collection: a typed-formula curve put
+// there by the formula dialog (TfrmMain::ShowFormulaCurve). It has no line in the curve list.
+constexpr int FormulaCurveEntry = CurveTableCapacity;
+
+// The parsed records of the open collection; entry i stands for line i of the curve list. Beside
+// them, index FormulaCurveEntry holds the formula dialog's curve, which opening a collection keeps.
 struct CurveTable {
     std::array<CurveEntry, CurveTableCapacity> Entries;
     int Count = 0;
-    CurveEntry& operator[](int index) { return Entries.at(index); }
-    const CurveEntry& operator[](int index) const { return Entries.at(index); }
+    CurveEntry Formula = NoCurve();  // until the dialog puts one there: a number that is no kind
+    CurveEntry& operator[](int index) { return index == FormulaCurveEntry ? Formula : Entries.at(index); }
+    const CurveEntry& operator[](int index) const { return index == FormulaCurveEntry ? Formula : Entries.at(index); }
+    // An entry of the collection, or the formula dialog's curve.
+    bool Holds(int index) const { return (index >= 0 && index < Count) || index == FormulaCurveEntry; }
+    // Empties the collection's entries; the formula dialog's curve stays.
+    void ClearCollection() {
+        Entries = {};
+        Count = 0;
+    }
+
+private:
+    static CurveEntry NoCurve() {
+        CurveEntry entry;
+        entry.Id = -1;
+        return entry;
+    }
 };
 
 // Reads number line `index` (0-based into `lines`): "*" or empty gives 99; leading blanks, then

@@ -59,7 +59,8 @@ std::string TfrmMain::FixCurveFileName(const std::string& name) {
 }
 
 void TfrmMain::WriteCurveFile() {
-    SaveDialogRequest request{UserFolder(BaseFolder), CollectionKind == 1 ? "MyCurve.crv" : CurrentFileName,
+    const bool fromNoFile = CollectionKind == 1 || CurrentCurve == FormulaCurveEntry;
+    SaveDialogRequest request{UserFolder(BaseFolder), fromNoFile ? "MyCurve.crv" : CurrentFileName,
                               "CRVファイル|*.CRV"};
     std::optional<std::string> chosen = platform.SaveFileDialog(request);
     if (!chosen) return;

@@ -74,7 +74,7 @@ void TfrmMain::DrawBackground(int quadrant) {
 
     // Each quadrant shows the stored curve at half its scale. Without a current curve (nothing has
     // been chosen yet) the zoom on the panel is kept rather than reading a missing table entry.
-    if (quadrant >= 1 && CurrentCurve >= 0 && CurrentCurve < curveTable.Count) {
+    if (quadrant >= 1 && curveTable.Holds(CurrentCurve)) {
         long long zoom = static_cast<long long>(curveTable[CurrentCurve].Zoom) - 1;
         if (zoom < INT_MIN) zoom = INT_MIN;
         updKakudai.SetValue(static_cast<int>(zoom));

@@ -24,7 +24,7 @@ void TfrmMain::updAChange() {
 
 void TfrmMain::updBChange() {
     WriteRecordLine(rlParamB, Decimal(updB));
-    if (CurrentCurve >= 0 && CurrentCurve < curveTable.Count && ThetaEndFollowsB(curveTable[CurrentCurve].Id)) {
+    if (curveTable.Holds(CurrentCurve) && ThetaEndFollowsB(curveTable[CurrentCurve].Id)) {
         // A typed b is read as typed until the focus leaves, so 2·b may not fit an int.
         const long long twice = 2LL * updB.Value();
         updSend.SetValue(static_cast<int>(std::clamp<long long>(twice, updSend.Min(), updSend.Max())));

@@ -5,6 +5,7 @@
 
 #include "app/Main.h"
 #include "plot/CurveEval.h"
+#include "plot/CurveKinds.h"
 
 namespace {
 
@@ -67,6 +68,23 @@ struct ThetaWalk {
 
 }  // namespace
 
+bool TfrmMain::PauseBeforeSegment(int k, int segments) {
+    if (chkProgress.Checked()) {
+        platform.PictureChanged();
+        platform.ProcessMessages();
+    }
+    if (!StepMode) return true;
+    frmStep.Prepare(grpParamLeft, grpParamTop, cmbStep.SelectedText());
+    frmStep.edtCount.SetText(StepCountText(k, segments));
+    platform.PictureChanged();
+    const int answer = platform.ShowModal(frmStep);
+    if (answer == frmStep.btnAll.ModalResult) {
+        StepMode = false;
+        return true;
+    }
+    return answer == frmStep.btnOk.ModalResult;  // not 中止, nor the dialog closed by its frame
+}
+
 StepCountsResult StepCounts(int stepItemIndex, int thetaSpan) {
     const StepDivisionResult division = StepDivision(stepItemIndex);
     return {division.count / 2 * thetaSpan, division.increment};
@@ -77,7 +95,7 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
         platform.ShowMessage("n<0");
         return;
     }
-    if (n >= CurveTableCapacity) return;  // no such entry: nothing to draw
+    if (n > FormulaCurveEntry) return;  // no such entry: nothing to draw
 
     PlotDepthGuard running(plotDepth);
     BusyCursorGuard cursor(platform);
@@ -92,6 +110,13 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     const int c = updC.Value();
     const int kind = curveTable[n].Id;
     if (!CheckCurveParams(kind, a, b, c, platform)) return;
+    if (IsTypedFormulaKind(kind)) {
+        const bool ended = PlotTypedCurve(n, quadrant, repeat, a, b, c);
+        platform.PictureChanged();
+        cursor.Release();
+        if (ended && StepMode) platform.ShowMessage("表示終了");
+        return;
+    }
 
     const int thetaStart = updStart.Value();
     const int thetaEnd = updSend.Value();
@@ -119,21 +144,7 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     const int width = radWidth1.Checked() ? 1 : 2;
 
     for (int k = 0; k < steps.segments; ++k) {
-        if (chkProgress.Checked()) {
-            platform.PictureChanged();
-            platform.ProcessMessages();
-        }
-        if (StepMode) {
-            frmStep.Prepare(grpParamLeft, grpParamTop, cmbStep.SelectedText());
-            frmStep.edtCount.SetText(StepCountText(k, steps.segments));
-            platform.PictureChanged();
-            const int answer = platform.ShowModal(frmStep);
-            if (answer == frmStep.btnAll.ModalResult) {
-                StepMode = false;
-            } else if (answer != frmStep.btnOk.ModalResult) {
-                return;  // 中止, or the dialog closed by its frame
-            }
-        }
+        if (!PauseBeforeSegment(k, steps.segments)) return;
         // Only a yield can change the zoom, so reading it once per segment sees every change.
         zoom = Zoom();
         canvas.Pen.Width = width;

@@ -13,6 +13,7 @@
 #include "curves/Codec.h"
 #include "formula/Annotation.h"
 #include "plot/CurveKinds.h"
+#include "plot/TypedCurve.h"
 #include "picture/ImageIO.h"
 #include "ui/ScriptedPlatform.h"
 
@@ -69,6 +70,16 @@ void ExpectShownAsStored(const CurveEntry& e, const std::string& where) {
     if (e.Background != 0) {
         EXPECT_NE(e.BackColorValue, 0);
     }
+    // A typed formula reads, and its record names exactly the parameters it uses.
+    if (IsTypedFormulaKind(e.Id)) {
+        const auto formula = ReadEntryFormula(e);
+        ASSERT_TRUE(std::holds_alternative<CurveFormula>(formula)) << std::get<FormulaError>(formula).message;
+        const unsigned uses = FormulaParameters(e);
+        EXPECT_EQ(e.ParamA != NotPlaceholder, (uses & kpA) != 0);
+        EXPECT_EQ(e.ParamB != NotPlaceholder, (uses & kpB) != 0);
+        EXPECT_EQ(e.ParamC != NotPlaceholder, (uses & kpC) != 0);
+        return;
+    }
     // Polar kinds are captioned by their polar formula, the others by x and y.
     if (e.PolarFormula.size() < 2) {
         EXPECT_GE(e.XFormula.size(), 2u);
@@ -111,9 +122,7 @@ TEST_F(ShippedCurves, CatalogCoversEveryKindWithinTheCollectionLimit) {
         EXPECT_FALSE(form.curveTable[k].Notes[0].empty()) << "every catalog curve tells the pupil what to try";
     }
     std::set<int> everyKind;
-    for (const CurveKind& kind : CurveKinds()) {
-        if (!kind.UsesFromFormula) everyKind.insert(kind.Id);
-    }
+    for (const CurveKind& kind : CurveKinds()) everyKind.insert(kind.Id);
     EXPECT_EQ(kinds, everyKind);
 }
 
@@ -157,6 +166,8 @@ TEST_F(ShippedCurves, FormulasFitTheCaptionStrip) {
 
     Bitmap sheet(2 * PlotView::PictureWidth, StripHeight * static_cast<int>((all.size() + 1) / 2), clWhite);
     Canvas sheetCanvas(sheet.Width(), sheet.Height(), clWhite);
+    // The typed formulas are typeset by the formula caption, not by the caption notation.
+    all.erase(std::remove_if(all.begin(), all.end(), [](const CurveEntry& e) { return IsTypedFormulaKind(e.Id); }), all.end());
     for (std::size_t i = 0; i < all.size(); ++i) {
         const CurveEntry& e = all[i];
         Canvas strip(PlotView::PictureWidth, StripHeight, clWhite);
@@ -184,9 +195,38 @@ TEST_F(ShippedCurves, FormulasFitTheCaptionStrip) {
     }
 }
 
+// Whether a typed curve reaches beyond the square at the record's zoom: a point of its range
+// outside it (kinds 26, 27), or a change of sign of F along the square's border (kind 28).
+bool TypedCurveLeavesTheSquare(const CurveEntry& e) {
+    const double reach = 256.0 / (1 << e.Zoom);
+    const auto param = [](int value) { return value == NotPlaceholder ? 0.0 : value; };
+    const double a = param(e.ParamA), b = param(e.ParamB), c = param(e.ParamC);
+    const CurveFormula formula = std::get<CurveFormula>(ReadEntryFormula(e));
+    if (e.Id == EquationFormulaKind) {
+        const FormulaEquation equation(formula, a, b, c);
+        int signs[2] = {};
+        for (int k = 0; k < 4096; ++k) {
+            const double along = -reach + 2 * reach * (k % 1024) / 1024.0;
+            const double x = k / 1024 < 2 ? along : (k / 1024 == 2 ? -reach : reach);
+            const double y = k / 1024 < 2 ? (k / 1024 == 0 ? -reach : reach) : along;
+            const double f = equation.At(x, y);
+            if (!std::isnan(f)) ++signs[f < 0];
+        }
+        return signs[0] > 0 && signs[1] > 0;
+    }
+    const auto range = TypedParameterRange(formula, a, b, c, e.ThetaStart, e.ThetaEnd);
+    const FormulaCurve curve(formula, a, b, c);
+    for (int k = 0; k <= 4096; ++k) {
+        const CurveSample p = curve.At(range->low + (range->high - range->low) * k / 4096);
+        if (!p.valid || std::fabs(p.x) > reach || std::fabs(p.y) > reach) return true;
+    }
+    return false;
+}
+
 // Whether the curve of `e`, as its record draws it, runs to infinity: the hyperbola and the line
 // always, the polar conic once a reaches b (e = a/b ≥ 1), the lituus when θ starts at 0 or below.
 bool RunsToInfinity(const CurveEntry& e) {
+    if (IsTypedFormulaKind(e.Id)) return TypedCurveLeavesTheSquare(e);
     const int largestA = e.RepeatTarget == "a" && e.RepeatStart < e.RepeatEnd ? std::max(e.ParamA, e.RepeatEnd) : e.ParamA;
     return e.Id == 16 || e.Id == 18 || (e.Id == 17 && std::abs(largestA) >= e.ParamB) || (e.Id == 14 && e.ThetaStart <= 0);
 }

@@ -7,6 +7,7 @@
 
 #include "plot/CurveEval.h"
 #include "plot/CurveKinds.h"
+#include "plot/TypedCurve.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace {
@@ -90,5 +91,34 @@ TEST(CurveKinds, ThetaEndFollowsBExactlyForTheCurvesThatCloseAfterTwoBPi) {
         const CurveXY afterOneTurn = EvalCurveXY(kind.Id, A, B, C, 0.3 + 2 * M_PI);
         const bool followsB = SamePoint(start, closed) && !SamePoint(start, afterOneTurn);
         EXPECT_EQ(kind.ThetaEndFollowsB, followsB) << kind.Id;
+    }
+}
+
+// The typed formula of each fixed kind (what the formula dialog starts from) draws the same
+// points and uses the same parameters; the examples of the typed kinds read without an error.
+TEST(CurveKinds, EveryTypedFormulaOfTheTableDrawsItsKindsPoints) {
+    for (const CurveKind& kind : CurveKinds()) {
+        SCOPED_TRACE(kind.Id);
+        ASSERT_TRUE(IsTypedFormulaKind(kind.TypedKind)) << "every kind the language can write has its formula";
+        const auto read = ReadCurveFormula(kind.TypedKind, kind.TypedLines[0], kind.TypedLines[1], kind.TypedLines[2]);
+        ASSERT_TRUE(std::holds_alternative<CurveFormula>(read)) << std::get<FormulaError>(read).message;
+        if (kind.UsesFromFormula) continue;
+        const CurveFormula& formula = std::get<CurveFormula>(read);
+        EXPECT_EQ(formula.parameters, (kind.Uses & kpA ? fsA : 0u) | (kind.Uses & kpB ? fsB : 0u) | (kind.Uses & kpC ? fsC : 0u));
+        const FormulaCurve typed(formula, A, B, C);
+        int compared = 0;
+        for (int step = -720; step <= 720; ++step) {
+            const double theta = step * M_PI / 97;
+            const CurveXY fixed = EvalCurveXY(kind.Id, A, B, C, theta);
+            const CurveSample sample = typed.At(theta);
+            // Where a polar kind has no r it draws the pole, which the typed formula leaves out.
+            if (!fixed.Valid || (!sample.valid && fixed.X == 0 && fixed.Y == 0)) continue;
+            ASSERT_TRUE(sample.valid) << theta;
+            const double size = 1 + std::hypot(fixed.X, fixed.Y);
+            ASSERT_NEAR(sample.x, fixed.X, 1e-9 * size) << theta;
+            ASSERT_NEAR(sample.y, fixed.Y, 1e-9 * size) << theta;
+            ++compared;
+        }
+        EXPECT_GT(compared, 700);
     }
 }
