@@ -11,6 +11,7 @@
 #include "app/Main.h"
 #include "curves/Codec.h"
 #include "output/Export.h"
+#include "plot/CurveKinds.h"
 #include "picture/ImageIO.h"
 #include "ui/ScriptedPlatform.h"
 
@@ -31,6 +32,10 @@ constexpr const char* Usage =
     "  --scale S   draws the PNG at S times the picture's size, S from 1 to 8 (default 1:\n"
     "              the picture's own 513 x 640 pixels)\n"
     "  open:1|2|3  choose:K  set:NAME=VALUE  press:NAME  snap:PREFIX\n"
+    "  formula:KIND:LINES  draws a typed formula as the formula dialog does: KIND 26 with\n"
+    "              LINES \"x=...;y=...\", 27 with \"r=...\", 28 with an equation \"...=...\"; a\n"
+    "              range may follow the last formula: formula:26:x=t^2;y=2t (-2<=t<=2). a, b, c,\n"
+    "              θ, zoom, colours and the rest come from the panel as the script left it\n"
     "  answers for the next dialog: step:next|all|cancel  color:$00BBGGRR|cancel\n"
     "    nickname:TEXT|cancel  savefile:PATH|cancel  confirm:yes|no|cancel\n";
 
@@ -247,6 +252,7 @@ private:
             else throw ScriptError("confirm: takes yes, no or cancel: " + action);
             return [this, answer] { platform.confirmAnswers.push_back(answer); };
         }
+        if (kind == "formula") return CompileFormula(action, argument);
         if (kind == "snap") {
             if (argument.empty()) throw ScriptError("snap: needs a file name prefix");
             const std::string prefix = Resolve(argument);
@@ -256,6 +262,28 @@ private:
             };
         }
         throw ScriptError("unknown action " + action);
+    }
+
+    // formula:KIND:LINES: the kind's formula lines in record order, separated by ";".
+    std::function<void()> CompileFormula(const std::string& action, const std::string& argument) {
+        const std::size_t colon = argument.find(':');
+        int kind = 0;
+        if (colon == std::string::npos || !ParseInt(argument.substr(0, colon), kind) || !IsTypedFormulaKind(kind)) {
+            throw ScriptError("formula: takes 26, 27 or 28, a colon and the formulas: " + action);
+        }
+        std::vector<std::string> lines;
+        std::istringstream in(argument.substr(colon + 1));
+        for (std::string line; std::getline(in, line, ';');) lines.push_back(line);
+        const std::size_t expected = kind == ParametricFormulaKind ? 2 : 1;
+        if (lines.size() != expected) {
+            throw ScriptError("formula:" + std::to_string(kind) + ": takes " + (expected == 2 ? "x=...;y=..." : "one formula") + ": " + action);
+        }
+        const std::string line3 = kind == PolarFormulaKind ? lines[0] : "";
+        const std::string line4 = kind == PolarFormulaKind ? "" : lines[0];
+        const std::string line5 = kind == ParametricFormulaKind ? lines[1] : "";
+        return [this, kind, line3, line4, line5] {
+            form.ShowFormulaCurve(form.FormulaCurveRecord(kind, "", line3, line4, line5));
+        };
     }
 
     // set:NAME=VALUE does what a user does to that control.

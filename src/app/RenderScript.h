@@ -8,7 +8,8 @@
 // Actions: open:1..3, choose:K, set:NAME=VALUE, press:NAME, and the answers queued for the next
 // dialog of their kind (step:next|all|cancel, color:$00BBGGRR|cancel, nickname:TEXT|cancel,
 // savefile:PATH|cancel, confirm:yes|no|cancel); snap:PREFIX writes PREFIX-000.png … at every
-// STEP pause. Every message box is printed as "message: TEXT" in the order shown; press:mnuShowFile
+// STEP pause; formula:KIND:LINES puts a typed formula on the panel and draws it, as the formula
+// dialog does (formula:26:x=t^2;y=2t (-2<=t<=2), formula:27:r=1+2cosθ, formula:28:xy=1). Every message box is printed as "message: TEXT" in the order shown; press:mnuShowFile
 // prints the file contents view as 25 rows "LABEL<TAB>VALUE". Paths of -o and snap: are taken
 // from the folder the driver was started in; a relative savefile: path from the working folder.
 // The picture of -o is written atomically in the format its extension names (PNG for any other),

@@ -3,22 +3,9 @@
 #include <algorithm>
 
 #include "picture/ImageIO.h"
+#include "support/PictureFiles.h"
 #include "support/MainFormFixture.h"
 
-namespace {
-// The picture at half size, each pixel the average of a 2 × 2 block, so thin lines stay visible.
-void PasteHalf(Bitmap& sheet, const Bitmap& picture, int left, int top) {
-    for (int y = 0; y + 1 < picture.Height(); y += 2) {
-        for (int x = 0; x + 1 < picture.Width(); x += 2) {
-            int sum[3] = {};
-            for (TColor p : {picture.Pixel(x, y), picture.Pixel(x + 1, y), picture.Pixel(x, y + 1), picture.Pixel(x + 1, y + 1)}) {
-                for (int channel = 0; channel < 3; ++channel) sum[channel] += (p >> (8 * channel)) & 0xFF;
-            }
-            sheet.SetPixel(left + x / 2, top + y / 2, RGB(sum[0] / 4, sum[1] / 4, sum[2] / 4));
-        }
-    }
-}
-}  // namespace
 
 class ShippedCollections : public ::testing::TestWithParam<int> {};
 
@@ -44,7 +31,7 @@ TEST_P(ShippedCollections, EveryCurveDrawsWithoutAMessage) {
         for (int y = 0; y < 513; ++y)
             for (int x = 0; x < 513; ++x) ink += canvas.Pixel(x, y) == form.colors.CurveColor;
         EXPECT_GT(ink, 100) << name << " draws its curve on the graph";
-        PasteHalf(sheet, canvas.Picture(), line % columns * 257, line / columns * 320);
+        picturefiles::PasteHalf(sheet, canvas.Picture(), line % columns * 257, line / columns * 320);
     }
     if (const char* out = std::getenv("QUORBEL_TEST_OUT")) {
         fs::create_directories(out);
@@ -90,9 +77,9 @@ TEST(ShippedCollections, PolarConicRepeatedOverA) {
             for (int x = 0; x < 513; ++x) ink += canvas.Pixel(x, y) == form.colors.CurveColor;
         EXPECT_GT(ink, 100) << "a = " << a;
         const int tile = a - first;
-        PasteHalf(sheet, canvas.Picture(), tile % columns * 257, tile / columns * 320);
+        picturefiles::PasteHalf(sheet, canvas.Picture(), tile % columns * 257, tile / columns * 320);
     }
-    PasteHalf(sheet, repeat, (tiles - 1) % columns * 257, (tiles - 1) / columns * 320);
+    picturefiles::PasteHalf(sheet, repeat, (tiles - 1) % columns * 257, (tiles - 1) / columns * 320);
     if (const char* out = std::getenv("QUORBEL_TEST_OUT")) {
         fs::create_directories(out);
         EXPECT_TRUE(WritePng((fs::path(out) / "polar-conic-over-a-sheet.png").string(), sheet));

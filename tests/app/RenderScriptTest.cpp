@@ -120,3 +120,22 @@ TEST_F(RenderScript, TheProgramExitsWithTwoOnAnUnknownAction) {
     EXPECT_NE(text.find("btnNowhere"), std::string::npos);
     EXPECT_EQ(SplitOutput(text).size(), 1u);
 }
+
+// A typed formula from the script: drawn as the formula dialog draws it, its record written with
+// the panel's values, the unused parameters "*", and a wrong number of formulas a script error.
+TEST_F(RenderScript, DrawsATypedFormulaAndWritesItsRecord) {
+    WriteCatalog(MakeRecord({}));
+    const fs::path picture = root / "typed.png";
+    ASSERT_EQ(Run({"choose:0", "set:updA=3", "formula:26:x=a cos t;y=sin t (0<=t<=π)", "--record", "-o", picture.string()}), RenderOk)
+        << err.str();
+    const std::vector<std::string> record = Output();
+    ASSERT_EQ(record.size(), 25u);
+    EXPECT_EQ(record[0], "式で描いた曲線");
+    EXPECT_EQ(record[1], "26");
+    EXPECT_EQ(record[3], "x=a cos t");
+    EXPECT_EQ(record[4], "y=sin t (0<=t<=π)");
+    EXPECT_EQ(std::vector<std::string>(record.begin() + 5, record.begin() + 8), (std::vector<std::string>{"3", "*", "*"}));
+    EXPECT_TRUE(IsPng(picture));
+    EXPECT_EQ(Run({"formula:26:x=t"}), RenderScriptError);
+    EXPECT_EQ(Run({"formula:25:r=1"}), RenderScriptError);
+}

@@ -10,6 +10,7 @@ class LineRecorder final : public Painter {
 public:
     struct Line {
         PicturePoint from, to;
+        TColor color;
     };
     std::vector<Line> lines;
     // How many times the pen went down somewhere other than where the last line ended.
@@ -21,7 +22,7 @@ public:
 
     void Clear(TColor) override { lines.clear(); }
     void LineTo(const PicturePoint& to) override {
-        lines.push_back({position, to});
+        lines.push_back({position, to, Pen.Color});
         position = to;
     }
     void Polyline(const std::vector<TPoint>&) override {}
