@@ -14,7 +14,8 @@ WalkArea GraphSquareArea() {
 }
 
 ParameterWalk::ParameterWalk(const ParametricSource& curve, const PlotView& view, WalkArea area, double step)
-    : curve(curve), view(view), area(area), step(step > 0 ? step : 1) {}
+    : curve(curve), view(view), area(area), step(step > 0 ? step : 1),
+      pending((MaxDepth + 1) * (MaxParts - 1) + 1), pendingDepth(pending.size()) {}
 
 ParameterWalk::Mapped ParameterWalk::Evaluate(double t) {
     ++evaluations;
@@ -36,8 +37,12 @@ ParameterWalk::Mapped ParameterWalk::Evaluate(double t) {
 
 bool ParameterWalk::BesideTheArea(const Mapped& from, const Mapped& to) const {
     const PicturePoint &p = from.where, &q = to.where;
-    return (p.x < area.left && q.x < area.left) || (p.x > area.right && q.x > area.right) ||
-           (p.y < area.top && q.y < area.top) || (p.y > area.bottom && q.y > area.bottom);
+    // Between two points the curve strays from their chord by about half its length at most, so
+    // both must lie that much beyond one side of the area.
+    const double reach = 0.5 * (std::fabs(q.x - p.x) + std::fabs(q.y - p.y));
+    const double left = area.left - reach, right = area.right + reach, top = area.top - reach, bottom = area.bottom + reach;
+    return (p.x < left && q.x < left) || (p.x > right && q.x > right) || (p.y < top && q.y < top) ||
+           (p.y > bottom && q.y > bottom);
 }
 
 void ParameterWalk::Join(const Mapped& to, Painter& canvas, TColor color) {
@@ -47,36 +52,46 @@ void ParameterWalk::Join(const Mapped& to, Painter& canvas, TColor color) {
     penAtCurrent = true;
 }
 
-// Reaches `end` from the current point: each piece is drawn, left out (beside the area) or halved,
-// depth first, so that the pieces come in the order of the parameter.
+// Reaches `end` from the current point: each piece is drawn, left out (beside the area) or cut
+// into parts about PartLength long, depth first, so that the pieces come in the order of the
+// parameter. Where the curve ends, a piece is halved to find its last point.
 void ParameterWalk::Refine(const Mapped& end, Painter& canvas, TColor color) {
-    int count = 0;
+    constexpr double PartLength = 0.95 * MaxPieceLength;
+    std::size_t count = 0;
     pending[count] = end;
     pendingDepth[count++] = 0;
     int budget = MaxEvaluationsPerStep;
     while (count > 0) {
         const Mapped& to = pending[count - 1];
         const int depth = pendingDepth[count - 1];
-        bool halve = false, join = false;
+        int parts = 0;
+        bool join = false;
         if (current.sample.valid && to.sample.valid) {
             if (!BesideTheArea(current, to)) {
                 const double dx = to.where.x - current.where.x, dy = to.where.y - current.where.y;
-                const bool short_ = dx * dx + dy * dy <= MaxPieceLength * MaxPieceLength;
-                join = short_ && !current.outside && !to.outside;
-                halve = !short_ && !(current.outside && to.outside);
+                const double length = std::sqrt(dx * dx + dy * dy);
+                const bool isShort = length <= MaxPieceLength;
+                join = isShort && !current.outside && !to.outside;
+                if (!isShort && !(current.outside && to.outside)) {
+                    parts = length < MaxParts * PartLength ? static_cast<int>(std::ceil(length / PartLength)) : MaxParts;
+                }
             }
         } else if (current.sample.valid || to.sample.valid) {
-            halve = depth < BoundaryDepth;  // where the curve ends: find its last point
+            parts = depth < BoundaryDepth ? 2 : 0;  // where the curve ends: find its last point
         } else {
-            halve = depth == 0;  // look once for a stretch of points between two without one
+            parts = depth == 0 ? 2 : 0;  // look once for a stretch of points between two without one
         }
-        if (halve) {
-            const double middle = current.t + (to.t - current.t) / 2;
+        if (parts >= 2) {
+            const double width = (to.t - current.t) / parts;
             // A piece that stays long down to the resolution of the parameter is a jump.
-            if (middle > current.t && middle < to.t && depth < MaxDepth && budget > 0) {
-                --budget;
-                pending[count] = Evaluate(middle);
-                pendingDepth[count++] = depth + 1;
+            if (current.t + width > current.t && current.t + width < to.t && depth < MaxDepth && budget >= parts) {
+                budget -= parts - 1;
+                const double from = current.t;
+                for (int part = parts - 1; part >= 1; --part) {
+                    // The next point to reach goes on top.
+                    pending[count] = Evaluate(from + part * width);
+                    pendingDepth[count++] = depth + 1;
+                }
                 continue;
             }
         }

@@ -6,8 +6,8 @@
 // pieces go to a Painter through MoveTo and LineTo, as the θ walk of the fixed kinds draws.
 #pragma once
 
-#include <array>
 #include <cstddef>
+#include <vector>
 
 #include "picture/PlotView.h"
 
@@ -38,7 +38,8 @@ WalkArea GraphSquareArea();
 class ParameterWalk {
 public:
     static constexpr double MaxPieceLength = 2.0;       // pixels, for a piece inside the area
-    static constexpr int MaxDepth = 60;                 // halvings of one step at most
+    static constexpr int MaxDepth = 60;                 // cuts of one step at most
+    static constexpr int MaxParts = 16;                 // parts a piece is cut into at once
     static constexpr int MaxEvaluationsPerStep = 4096;  // beyond it, long pieces lift the pen
 
     // `step` is the largest parameter increment taken without looking (a positive number).
@@ -71,6 +72,6 @@ private:
     Mapped current;
     bool penAtCurrent = false;
     std::size_t evaluations = 0;
-    std::array<Mapped, MaxDepth + 2> pending;  // the right ends still to reach, innermost last
-    std::array<int, MaxDepth + 2> pendingDepth;
+    std::vector<Mapped> pending;  // the right ends still to reach, the next one last
+    std::vector<int> pendingDepth;
 };

@@ -227,8 +227,9 @@ bool TfrmMain::PlotTypedCurve(int n, int quadrant, bool repeat, int a, int b, in
     WalkArea area = GraphSquareArea();
     if (quadrant >= 1) area.outsideLimit = QuadrantLimit(Zoom());
     const double span = range->high - range->low;
-    // Points are looked at every half degree at least, and 64 times over a short range.
-    const double step = std::min(Pi / 360, span > 0 ? span / 64 : Pi);
+    // Points are looked at every two degrees at least, and 64 times over a short range; where the
+    // curve is in the picture, the walk takes as many more as it needs.
+    const double step = std::min(Pi / 90, span > 0 ? span / 64 : Pi);
     ParameterWalk walk(curve, view, area, step);
     CurveSample sample = walk.Start(range->low, canvas);
     DrawMovingPoint(sample, theta, range->low);
