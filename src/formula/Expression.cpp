@@ -428,8 +428,11 @@ std::string FormulaForRecord(const std::string& typed) {
         if (SuperscriptCharacter(chars[i])) {
             std::string exponent;
             while (i < chars.size() && SuperscriptCharacter(chars[i])) exponent += SuperscriptCharacter(chars[i++]);
-            // "x²3" is x²·3, and "x^23" would be x to the 23rd: a digit after the exponent needs brackets.
-            const char32_t next = i < chars.size() ? chars[i] : 0;
+            // "x²3" is x²·3 and "x² 3" too, but "x^23" would be x to the 23rd and "x^2 3" two numbers
+            // in a row: a digit after the exponent needs brackets around it.
+            std::size_t after = i;
+            while (after < chars.size() && (chars[after] == U' ' || chars[after] == U'\t' || chars[after] == 0x3000 || chars[after] == 0xA0)) ++after;
+            const char32_t next = after < chars.size() ? chars[after] : 0;
             const bool joins = (next >= U'0' && next <= U'9') || (next >= U'０' && next <= U'９') || next == U'.' || next == U'．';
             stored += joins ? "^(" + exponent + ")" : "^" + exponent;
             continue;
