@@ -43,24 +43,37 @@ int TextBoxHeight(int size) {
     return face ? face->Metrics(FontPixelSize(size)).Height() : FontPixelSize(size);
 }
 
+// The ink end of a text in the caption's face at a size, relative to where it begins.
+int TextEnd(const std::string& text, int size) {
+    const MathBox box = TextBox(text, AnnotationFontFace, size, false);
+    return std::max(box.width, box.inkRight);
+}
+
 // Writes a line of plain text at (x, y) in the caption's face: at `size`, or smaller down to
 // `smallest` where it would reach the right margin, and cut short with "…" where even that does.
 void WriteFitting(Painter& painter, int x, int y, const std::string& text, int size, int smallest) {
     painter.Font.Name = AnnotationFontFace;
     painter.Font.Italic = false;
     painter.Font.Bold = false;
-    auto fits = [&](const std::string& line) {
-        const MathBox box = TextBox(line, AnnotationFontFace, painter.Font.Size, false);
-        return box.pieces.empty() || x + std::max(box.width, box.inkRight) <= RightLimit;
-    };
-    for (painter.Font.Size = size; painter.Font.Size > smallest && !fits(text); --painter.Font.Size) {}
-    std::u32string characters = DecodeUtf8(text);
+    painter.Font.Size = size;
+    while (painter.Font.Size > smallest && x + TextEnd(text, painter.Font.Size) > RightLimit) --painter.Font.Size;
     std::string shown = text;
-    while (!fits(shown) && !characters.empty()) {
-        characters.pop_back();
-        shown.clear();
-        for (char32_t c : characters) shown += Utf8Of(c);
-        shown += "…";
+    FontFace* face = FindFace(AnnotationFontFace, false, false);
+    if (face && x + TextEnd(text, painter.Font.Size) > RightLimit) {
+        // The longest beginning whose advances leave room for the ellipsis, then shorter while its
+        // ink still reaches the margin.
+        const int pixels = FontPixelSize(painter.Font.Size);
+        const std::u32string characters = DecodeUtf8(text);
+        int end = x + face->Glyph(U'…', pixels).Advance;
+        std::size_t count = 0;
+        while (count < characters.size() && end + face->Glyph(characters[count], pixels).Advance <= RightLimit) {
+            end += face->Glyph(characters[count++], pixels).Advance;
+        }
+        do {
+            shown.clear();
+            for (std::size_t i = 0; i < count; ++i) shown += Utf8Of(characters[i]);
+            shown += "…";
+        } while (x + TextEnd(shown, painter.Font.Size) > RightLimit && count-- > 0);
     }
     painter.TextOut(x, y, shown);
 }
@@ -99,7 +112,12 @@ public:
     Arrangement Arrange() const {
         for (Breaks breaks : {Breaks::None, Breaks::AfterEquals, Breaks::BeforeTerms}) {
             for (int size = LargestSize; size >= SmallestSize; --size) {
-                if (auto arrangement = Fit(size, breaks)) return *arrangement;
+                int widest = 0;
+                if (auto arrangement = Fit(size, breaks, &widest)) return *arrangement;
+                // On one line the width goes with the size: skip the sizes that are clearly too
+                // large (a point to spare, as glyph widths are whole pixels).
+                if (breaks == Breaks::None && widest > 0)
+                    size = std::min(size, size * (RightLimit - FormulaColumn) / widest + 2);
             }
         }
         for (int size = SmallestSize - 1; size > LastResortSize; --size) {
@@ -250,11 +268,15 @@ private:
         return arrangement;
     }
 
-    std::optional<Arrangement> Fit(int size, Breaks breaks) const {
+    // The arrangement at `size`, if it fits; `widest` gets the widest line's ink end.
+    std::optional<Arrangement> Fit(int size, Breaks breaks, int* widest = nullptr) const {
         std::vector<Line> lines = Fill(Words(size), size, breaks);
+        bool fits = true;
         for (const Line& line : lines) {
-            if (FormulaColumn + line.indent + InkEnd(line.box) > RightLimit) return std::nullopt;
+            if (widest) *widest = std::max(*widest, line.indent + InkEnd(line.box));
+            fits = fits && FormulaColumn + line.indent + InkEnd(line.box) <= RightLimit;
         }
+        if (!fits) return std::nullopt;
         return Place(std::move(lines));
     }
 

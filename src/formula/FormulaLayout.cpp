@@ -343,21 +343,24 @@ private:
 
 }  // namespace
 
-void MathBox::Append(const MathBox& other, int gap, int raise) {
+void MathBox::Append(const MathBox& other, int gap, int raise) { Append(MathBox(other), gap, raise); }
+
+void MathBox::Append(MathBox&& other, int gap, int raise) {
     const int dx = width + gap;
     const bool inked = !pieces.empty();
-    for (MathPiece piece : other.pieces) {
-        piece.x += dx;
-        piece.x2 += dx;
-        piece.y -= raise;
-        piece.y2 -= raise;
-        pieces.push_back(std::move(piece));
-    }
     if (!other.pieces.empty()) {
         inkLeft = inked ? std::min(inkLeft, dx + other.inkLeft) : dx + other.inkLeft;
         inkRight = inked ? std::max(inkRight, dx + other.inkRight) : dx + other.inkRight;
         ascent = std::max(ascent, other.ascent + raise);
         descent = std::max(descent, other.descent - raise);
+    }
+    pieces.reserve(pieces.size() + other.pieces.size());
+    for (MathPiece& piece : other.pieces) {
+        piece.x += dx;
+        piece.x2 += dx;
+        piece.y -= raise;
+        piece.y2 -= raise;
+        pieces.push_back(std::move(piece));
     }
     width = dx + other.width;
 }

@@ -39,6 +39,7 @@ struct MathBox {
     bool Empty() const { return pieces.empty() && width == 0; }
     // Puts `other` after this box, its baseline `raise` rows higher, `gap` columns on.
     void Append(const MathBox& other, int gap = 0, int raise = 0);
+    void Append(MathBox&& other, int gap = 0, int raise = 0);
 };
 
 // A text in one face and style, measured as the exact picture sets it.
