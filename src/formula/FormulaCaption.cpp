@@ -22,7 +22,7 @@ constexpr int LastRow = CaptionStripHeight - 1;  // the strip's last row lies be
 constexpr int RightLimit = CaptionStripWidth - CaptionRightMargin;  // no ink from this column on
 constexpr int LineGap = 3;
 constexpr int ParameterGap = 3;  // rows between the formulas' ink and the parameter line's text box
-constexpr int LargestSize = 16, SmallestSize = 12, LastResortSize = 7;
+constexpr int LargestSize = 16, SmallestSize = 12, LastResortSize = 6;
 
 // An italic letter may lean left of its pen: a formula set at x is moved right by that much, so
 // that its ink begins at x.
@@ -108,22 +108,22 @@ public:
 
     // The formulas at the largest size that fits on one line, down to 12 points; then broken
     // after "=" or ","; then before the terms of a sum too; smaller than 12 points only when even
-    // that leaves the strip.
-    Arrangement Arrange() const {
+    // that leaves the strip. Nothing when no size fits at all.
+    std::optional<Arrangement> Arrange() const {
         for (Breaks breaks : {Breaks::None, Breaks::AfterEquals, Breaks::BeforeTerms}) {
             for (int size = LargestSize; size >= SmallestSize; --size) {
                 int widest = 0;
-                if (auto arrangement = Fit(size, breaks, &widest)) return *arrangement;
+                if (auto arrangement = Fit(size, breaks, &widest)) return arrangement;
                 // On one line the width goes with the size: skip the sizes that are clearly too
                 // large (a point to spare, as glyph widths are whole pixels).
                 if (breaks == Breaks::None && widest > 0)
                     size = std::min(size, size * (RightLimit - FormulaColumn) / widest + 2);
             }
         }
-        for (int size = SmallestSize - 1; size > LastResortSize; --size) {
-            if (auto arrangement = Fit(size, Breaks::BeforeTerms)) return *arrangement;
+        for (int size = SmallestSize - 1; size >= LastResortSize; --size) {
+            if (auto arrangement = Fit(size, Breaks::BeforeTerms)) return arrangement;
         }
-        return Place(Fill(Words(LastResortSize), LastResortSize, Breaks::BeforeTerms)).value_or(Arrangement{});
+        return std::nullopt;
     }
 
 private:
@@ -301,10 +301,20 @@ std::string ParameterLine(const FormulaCaption& caption, unsigned used, const st
 
 // The panel's θ range in the formula's own letter: "0≦t≦2π" for a curve of t.
 std::string PanelRange(const FormulaCaption& caption, unsigned parameter) {
-    std::string range = caption.thetaRange;
-    if (parameter != fsT) return range;
-    for (std::size_t at = range.find("θ"); at != std::string::npos; at = range.find("θ", at)) range.replace(at, std::string("θ").size(), "t");
+    if (parameter != fsT) return caption.thetaRange;
+    const std::string theta = "θ";
+    std::string range;
+    for (std::size_t at = 0; at < caption.thetaRange.size();) {
+        const bool isTheta = caption.thetaRange.compare(at, theta.size(), theta) == 0;
+        range += isTheta ? std::string("t") : caption.thetaRange.substr(at, 1);
+        at += isTheta ? theta.size() : 1;
+    }
     return range;
+}
+
+// The formula lines as they stand: "x=…,  y=…", "r=…" or the equation.
+std::string AsTyped(const FormulaCaption& caption) {
+    return caption.kind == 26 ? caption.line4 + ",  " + caption.line5 : caption.kind == 27 ? caption.line3 : caption.line4;
 }
 
 }  // namespace
@@ -336,14 +346,17 @@ void DrawFormulaCaption(Painter& painter, const FormulaCaption& caption, int top
     if (const CurveFormula* formula = std::get_if<CurveFormula>(&read)) {
         const std::string range = formula->range || formula->kind == 28 ? std::string() : PanelRange(caption, formula->parameter);
         parameterLine = ParameterLine(caption, formula->parameters, range);
-        const Arrangement arrangement = CaptionLayout(*formula, !parameterLine.empty()).Arrange();
-        for (const Line& line : arrangement.lines)
-            DrawMathBox(painter, line.box, FormulaColumn + line.indent, top + line.baseline, caption.textColor);
-        parameterRow = arrangement.parameterRow;
+        if (const std::optional<Arrangement> arrangement = CaptionLayout(*formula, !parameterLine.empty()).Arrange()) {
+            for (const Line& line : arrangement->lines)
+                DrawMathBox(painter, line.box, FormulaColumn + line.indent, top + line.baseline, caption.textColor);
+            parameterRow = arrangement->parameterRow;
+        } else {
+            // Too long for the strip at any size: written as it stands, cut short.
+            WriteFitting(painter, FormulaColumn, top + FormulaTop + 12, AsTyped(caption), ParameterSize, 8);
+        }
     } else {
         // A formula that does not read is shown as it stands, with every parameter the panel has.
-        const std::string text = caption.kind == 26 ? caption.line4 + ",  " + caption.line5 : caption.kind == 27 ? caption.line3 : caption.line4;
-        WriteFitting(painter, FormulaColumn, top + FormulaTop + 12, text, ParameterSize, 8);
+        WriteFitting(painter, FormulaColumn, top + FormulaTop + 12, AsTyped(caption), ParameterSize, 8);
         unsigned used = 0;
         for (auto [bit, value] : {std::pair{fsA, caption.a}, {fsB, caption.b}, {fsC, caption.c}}) {
             if (value != NotPlaceholder) used |= bit;

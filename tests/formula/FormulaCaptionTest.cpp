@@ -60,6 +60,8 @@ std::vector<FormulaCaption> Exercises() {
         Caption(26, "長い媒介変数表示", "x=(a-b)cosθ+c cos((a-b)/b θ)+sin²θ/2-3cos2θ+e^-θ",
                 "y=(a-b)sinθ-c sin((a-b)/b θ)+√(1+θ²)-|θ-1|+log(2+θ²) (0≦θ≦6π)"),
         Caption(28, "読めない式", "y=(x+1"),
+        // One product too wide at every size: written as it stands, cut short.
+        Caption(28, "長すぎる積", "x³" + std::string(300, 'x') + "=y"),
     };
     captions[4].repeat = true, captions[4].repeatStart = 1, captions[4].target = 'a';
     captions[3].textColor = clWhite, captions[3].stripColor = clBlack;
