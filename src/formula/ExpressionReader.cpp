@@ -1,10 +1,11 @@
 #include "formula/ExpressionReader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cmath>
+#include <locale>
 #include <numbers>
+#include <sstream>
 
 #include "curves/Codec.h"
 #include "picture/Fonts.h"
@@ -519,15 +520,12 @@ private:
         number.text = digits;
         number.begin = token.begin;
         number.end = token.end;
-        const char* first = digits.data();
-        const char* last = first + digits.size();
-        std::string padded;
-        if (!digits.empty() && digits[0] == '.') padded = "0" + digits;
-        if (!digits.empty() && digits.back() == '.') padded = digits + "0";
-        if (!padded.empty()) first = padded.data(), last = first + padded.size();
-        auto [end, error] = std::from_chars(first, last, number.value);
-        if (error != std::errc() || end != last || !std::isfinite(number.value))
-            Fail(token, "「" + token.typed + "」は大きすぎます");
+        // Read in the classic locale, whatever the program's locale says a decimal point is
+        // (the browser's library has no from_chars for floating point).
+        std::istringstream in(digits.front() == '.' ? "0" + digits : digits);
+        in.imbue(std::locale::classic());
+        in >> number.value;
+        if (in.fail() || !std::isfinite(number.value)) Fail(token, "「" + token.typed + "」は大きすぎます");
         return number;
     }
 
