@@ -10,6 +10,7 @@
 
 #include "formula/ExpressionTree.h"
 #include "picture/Painter.h"
+#include "plot/CurveKinds.h"  // IsTypedFormulaKind: the kinds captioned by DrawFormulaCaption
 
 // What a typeset formula covers around the point it was set at: columns x to x + width, rows
 // baseline − ascent to baseline + descent − 1, ink included.
@@ -29,8 +30,6 @@ FormulaExtent TypesetFormula(Painter& painter, const ExpressionNode& tree, int x
 FormulaExtent MeasureFormula(const std::string& text, int size);
 FormulaExtent MeasureFormula(const ExpressionNode& tree, int size);
 
-// The kinds whose records hold formulas of the formula language, captioned by DrawFormulaCaption.
-constexpr bool IsTypedFormulaKind(int id) { return id >= 26 && id <= 28; }
 
 // What the caption of a typed-formula entry shows. Texts are UTF-8 (record lines through Cp932ToUtf8).
 struct FormulaCaption {

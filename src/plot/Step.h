@@ -6,11 +6,11 @@
 class TfrmStep : public TForm {
 public:
     TfrmStep();
-    TButton btnAll{"btnAll", "すべて表示", 3};
-    TButton btnOk{"btnOk", "次を表示", mrOk};
-    TButton btnCancel{"btnCancel", "中止", mrCancel};
-    TEdit edtStep{"edtStep"};    // read-only: the selected STEP text
-    TEdit edtCount{"edtCount"};  // "%2d / %2d 回"
+    TButton btnAll{*this, "btnAll", "すべて表示", 3};
+    TButton btnOk{*this, "btnOk", "次を表示", mrOk};
+    TButton btnCancel{*this, "btnCancel", "中止", mrCancel};
+    TEdit edtStep{*this, "edtStep"};    // read-only: the selected STEP text
+    TEdit edtCount{*this, "edtCount"};  // "%2d / %2d 回"
 
     // Places the dialog at (groupLeft, groupTop + 42) and shows `stepText` in edtStep.
     void Prepare(int groupLeft, int groupTop, const std::string& stepText);
