@@ -7,6 +7,8 @@
 #include <string>
 
 #include "formula/Expression.h"
+#include "formula/FormulaCaption.h"
+#include "picture/Canvas.h"
 
 namespace {
 
@@ -78,5 +80,21 @@ void BM_TypedWorstRepeatEvaluations(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_TypedWorstRepeatEvaluations)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace
+
+namespace {
+
+// The caption of a typed formula, drawn once for every curve of a repeat display.
+void BM_TypedCaption(benchmark::State& state) {
+    FormulaCaption caption;
+    caption.name = "平行移動した双曲線";
+    caption.kind = 28;
+    caption.line4 = "(x-2)^2/4-(y+1)^2/a^2=1 (-3<=y<=π)";
+    caption.a = 3;
+    Canvas strip(CaptionStripWidth, CaptionStripHeight);
+    for (auto _ : state) DrawFormulaCaption(strip, caption, 0);
+}
+BENCHMARK(BM_TypedCaption)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

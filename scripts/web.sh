@@ -24,6 +24,8 @@ fonts=(/usr/share/fonts/opentype/ipafont-gothic/ipag.ttf /usr/share/fonts/openty
        /usr/share/fonts/opentype/urw-base35/URWBookman-Light.otf /usr/share/fonts/opentype/urw-base35/URWBookman-Demi.otf
        /usr/share/fonts/opentype/urw-base35/URWBookman-LightItalic.otf
        /usr/share/fonts/opentype/urw-base35/URWBookman-DemiItalic.otf
+       /usr/share/fonts/opentype/urw-base35/NimbusRoman-Regular.otf /usr/share/fonts/opentype/urw-base35/NimbusRoman-Italic.otf
+       /usr/share/fonts/opentype/urw-base35/NimbusRoman-Bold.otf /usr/share/fonts/opentype/urw-base35/NimbusRoman-BoldItalic.otf
        /usr/share/fonts/opentype/league-spartan/LeagueSpartan-Bold.otf)
 cp -L "${fonts[@]}" "$out/fonts/"
 cp /usr/share/doc/fonts-ipafont-gothic/copyright "$out/fonts/LICENSE-IPAfont.txt"

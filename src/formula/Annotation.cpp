@@ -4,6 +4,7 @@
 
 #include "app/Main.h"
 #include "curves/Codec.h"
+#include "formula/FormulaCaption.h"
 
 namespace {
 
@@ -80,26 +81,35 @@ void TfrmMain::DrawAnnotation(int n, int a, int b, int c, bool repeat, int quadr
     // The other kinds' strip is white, so their caption is black even on a black background.
     const TColor textColor = stripIsBackground ? colors.AxisColor : clBlack;
 
+    const char target = radA.Checked() ? 'a' : radB.Checked() ? 'b' : radC.Checked() ? 'c' : '\0';
+    const int repeatStart = updRpStart.Value();
+    const TColor stripColor = stripIsBackground ? colors.CurrentBackColor : clWhite;
     canvas.Brush.Style = BrushStyle::Clear;
-    FillAnnotationStrip(view.imgCood, stripIsBackground ? colors.CurrentBackColor : clWhite);
-    canvas.Font.Name = AnnotationFontFace;
-    canvas.Font.Size = AnnotationTextSize;
-    canvas.Font.Color = textColor;
-    canvas.TextOut(10, row, Cp932ToUtf8(entry.Name));
+    if (IsTypedFormulaKind(entry.Id)) {
+        // The exercise's own equation, typeset from the formula lines.
+        FormulaCaption caption{Cp932ToUtf8(entry.Name), entry.Id, Cp932ToUtf8(entry.PolarFormula), Cp932ToUtf8(entry.XFormula),
+                               Cp932ToUtf8(entry.YFormula), a, b, c, repeat, repeatStart, target, edtHeniki.Text(), stripColor,
+                               textColor};
+        DrawFormulaCaption(canvas, caption, PlotView::PictureWidth + 1);
+    } else {
+        FillAnnotationStrip(view.imgCood, stripColor);
+        canvas.Font.Name = AnnotationFontFace;
+        canvas.Font.Size = AnnotationTextSize;
+        canvas.Font.Color = textColor;
+        canvas.TextOut(10, row, Cp932ToUtf8(entry.Name));
 
-    // The leading blanks only separate tokens: the formula still starts at column 10. A root's
-    // roof may rise no higher than the numerators' tops, just under the name's ink.
-    const int band = row + 10;
-    const int size = CaptionFormulaSize(typesetter, canvas, entry, 10);
-    typesetter.RoofCeiling = band + 8;
-    TypesetFormulas(typesetter, canvas, entry, size, 10, band, textColor);
-    typesetter.RoofCeiling = Typesetter::NoRoofCeiling;
+        // The leading blanks only separate tokens: the formula still starts at column 10. A root's
+        // roof may rise no higher than the numerators' tops, just under the name's ink.
+        const int band = row + 10;
+        const int size = CaptionFormulaSize(typesetter, canvas, entry, 10);
+        typesetter.RoofCeiling = band + 8;
+        TypesetFormulas(typesetter, canvas, entry, size, 10, band, textColor);
+        typesetter.RoofCeiling = Typesetter::NoRoofCeiling;
 
-    char target = radA.Checked() ? 'a' : radB.Checked() ? 'b' : radC.Checked() ? 'c' : '\0';
-    int repeatStart = updRpStart.Value();
-    canvas.Font.Size = FormulaSize;
-    canvas.Font.Color = textColor;
-    canvas.TextOut(100, row + 75, AnnotationParameterLine(a, b, c, repeat, repeatStart, target, edtHeniki.Text()));
+        canvas.Font.Size = FormulaSize;
+        canvas.Font.Color = textColor;
+        canvas.TextOut(100, row + 75, AnnotationParameterLine(a, b, c, repeat, repeatStart, target, edtHeniki.Text()));
+    }
 
     // The labels stand on the plotting square, not on the strip.
     canvas.Font.Color = colors.AxisColor;

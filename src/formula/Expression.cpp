@@ -389,19 +389,6 @@ std::variant<std::shared_ptr<const ExpressionNode>, FormulaError> ReadFormulaTex
 
 namespace {
 
-// The ASCII of a superscript character, as the reader takes it, or 0.
-char SuperscriptCharacter(char32_t c) {
-    switch (c) {
-    case U'¹': return '1';
-    case U'²': return '2';
-    case U'³': return '3';
-    case U'⁰': return '0';
-    case U'⁺': return '+';
-    case U'⁻': return '-';
-    default: return c >= U'⁴' && c <= U'⁹' ? static_cast<char>('4' + (c - U'⁴')) : 0;
-    }
-}
-
 // The language's own spelling of a character the code page lacks.
 const char* RecordSpelling(char32_t c) {
     switch (c) {
@@ -425,11 +412,14 @@ std::string FormulaForRecord(const std::string& typed) {
     const std::u32string chars = DecodeUtf8(typed);
     std::string stored;
     for (std::size_t i = 0; i < chars.size();) {
-        if (SuperscriptCharacter(chars[i])) {
+        if (SuperscriptAscii(chars[i])) {
             std::string exponent;
-            while (i < chars.size() && SuperscriptCharacter(chars[i])) exponent += SuperscriptCharacter(chars[i++]);
-            // "x²3" is x²·3, and "x^23" would be x to the 23rd: a digit after the exponent needs brackets.
-            const char32_t next = i < chars.size() ? chars[i] : 0;
+            while (i < chars.size() && SuperscriptAscii(chars[i])) exponent += SuperscriptAscii(chars[i++]);
+            // "x²3" is x²·3 and "x² 3" too, but "x^23" would be x to the 23rd and "x^2 3" two numbers
+            // in a row: a digit after the exponent needs brackets around it.
+            std::size_t after = i;
+            while (after < chars.size() && (chars[after] == U' ' || chars[after] == U'\t' || chars[after] == 0x3000 || chars[after] == 0xA0)) ++after;
+            const char32_t next = after < chars.size() ? chars[after] : 0;
             const bool joins = (next >= U'0' && next <= U'9') || (next >= U'０' && next <= U'９') || next == U'.' || next == U'．';
             stored += joins ? "^(" + exponent + ")" : "^" + exponent;
             continue;

@@ -1,10 +1,11 @@
 #include "formula/ExpressionReader.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstdint>
 #include <cmath>
+#include <locale>
 #include <numbers>
+#include <sstream>
 
 #include "curves/Codec.h"
 #include "picture/Fonts.h"
@@ -34,7 +35,8 @@ char32_t Canonical(char32_t c) {
     }
 }
 
-// The ASCII of a superscript character ("²" → '2', "⁻" → '-'), or 0.
+}  // namespace
+
 char SuperscriptAscii(char32_t c) {
     switch (c) {
     case U'¹': return '1';
@@ -46,6 +48,8 @@ char SuperscriptAscii(char32_t c) {
     default: return c >= U'⁴' && c <= U'⁹' ? static_cast<char>('4' + (c - U'⁴')) : 0;
     }
 }
+
+namespace {
 
 bool IsLatin(char32_t c) { return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z'); }
 bool IsGreek(char32_t c) { return (c >= 0x0391 && c <= 0x03A9) || (c >= 0x03B1 && c <= 0x03C9); }
@@ -313,6 +317,30 @@ private:
         return node;
     }
 
+    // An n-ary node over `children` joined by `operators` (none for a list), spanning them all.
+    static Node Chain(NodeKind kind, std::vector<Node> children, std::vector<Operator> operators) {
+        const int begin = children.front().begin, finish = children.back().end;
+        Node node = Make(kind, std::move(children), begin, finish);
+        node.operators = std::move(operators);
+        return node;
+    }
+
+    // left ∘ right (Divide, Power), spanning both.
+    static Node Pair(NodeKind kind, Node left, Node right) {
+        std::vector<Node> children;
+        children.push_back(std::move(left));
+        children.push_back(std::move(right));
+        return Chain(kind, std::move(children), {});
+    }
+
+    // −operand (or ±operand), from the sign at `begin`.
+    static Node Negation(Node operand, int begin, Operator sign) {
+        const int finish = operand.end;
+        Node negate = Make(NodeKind::Negate, Children(std::move(operand)), begin, finish);
+        negate.sign = sign;
+        return negate;
+    }
+
     // Can this token begin a factor that follows another without a sign?
     bool BeginsFactor(const FormulaToken& token) const {
         switch (token.kind) {
@@ -345,10 +373,7 @@ private:
             Take();
             items.push_back(Relations());
         }
-        Node list = Make(NodeKind::List, std::move(items), 0, 0);
-        list.begin = list.children.front().begin;
-        list.end = list.children.back().end;
-        return list;
+        return Chain(NodeKind::List, std::move(items), {});
     }
 
     Node Relations() {
@@ -360,11 +385,7 @@ private:
             operators.push_back(Take().op);
             sides.push_back(Sum());
         }
-        Node relation = Make(NodeKind::Relation, std::move(sides), 0, 0);
-        relation.operators = std::move(operators);
-        relation.begin = relation.children.front().begin;
-        relation.end = relation.children.back().end;
-        return relation;
+        return Chain(NodeKind::Relation, std::move(sides), std::move(operators));
     }
 
     Node Sum() {
@@ -378,11 +399,7 @@ private:
             operators.push_back(sign.op);
             terms.push_back(Term());
         }
-        Node sum = Make(NodeKind::Sum, std::move(terms), 0, 0);
-        sum.operators = std::move(operators);
-        sum.begin = sum.children.front().begin;
-        sum.end = sum.children.back().end;
-        return sum;
+        return Chain(NodeKind::Sum, std::move(terms), std::move(operators));
     }
 
     // Factors joined by "×", "/", "÷" or nothing, left to right: "2/3x" is (2/3)·x.
@@ -395,10 +412,7 @@ private:
             if (factors.empty()) return;
             factors.insert(factors.begin(), std::move(product));
             operators.insert(operators.begin(), Operator::None);
-            product = Make(NodeKind::Product, std::move(factors), 0, 0);
-            product.operators = std::move(operators);
-            product.begin = product.children.front().begin;
-            product.end = product.children.back().end;
+            product = Chain(NodeKind::Product, std::move(factors), std::move(operators));
             factors.clear();
             operators.clear();
         };
@@ -418,11 +432,7 @@ private:
                 Take();
                 closeProduct();
                 Node divisor = Unary();
-                const int begin = product.begin, finish = divisor.end;
-                std::vector<Node> sides;
-                sides.push_back(std::move(product));
-                sides.push_back(std::move(divisor));
-                product = Make(NodeKind::Divide, std::move(sides), begin, finish);
+                product = Pair(NodeKind::Divide, std::move(product), std::move(divisor));
                 product.sign = token.op;
             } else if (BeginsFactor(token)) {
                 if (!CheckNotTwoNumbers()) break;
@@ -443,12 +453,7 @@ private:
         if (sign.op == Operator::PlusMinus && !rules.display) return Fail(sign, "「±」は使えません"), Node();
         Node operand = Unary();
         if (sign.op == Operator::Plus) return operand;
-        const int finish = operand.end;
-        std::vector<Node> children;
-        children.push_back(std::move(operand));
-        Node negate = Make(NodeKind::Negate, std::move(children), sign.begin, finish);
-        negate.sign = sign.op;
-        return negate;
+        return Negation(std::move(operand), sign.begin, sign.op);
     }
 
     // The exponent after a superscript run: its ASCII read as a signed number.
@@ -463,11 +468,7 @@ private:
             return Fail(token, "「" + token.typed + "」は指数として読めません"), Node();
         Node number = Number(token, digits);
         if (!negative) return number;
-        std::vector<Node> children;
-        children.push_back(std::move(number));
-        Node negate = Make(NodeKind::Negate, std::move(children), token.begin, token.end);
-        negate.sign = Operator::Minus;
-        return negate;
+        return Negation(std::move(number), token.begin, Operator::Minus);
     }
 
     // An exponent after "^" or a superscript run.
@@ -489,11 +490,7 @@ private:
             if (token.kind == TokenKind::Superscript && PeekKind() == TokenKind::Caret)
                 return Fail(Peek(), "「" + token.typed + "」のあとに「^」は続けられません（括弧でくくります）"), Node();
             Node exponent = ExponentAfter(token);
-            const int begin = base.begin, finish = exponent.end;
-            std::vector<Node> children;
-            children.push_back(std::move(base));
-            children.push_back(std::move(exponent));
-            base = Make(NodeKind::Power, std::move(children), begin, finish);
+            base = Pair(NodeKind::Power, std::move(base), std::move(exponent));
         }
         return base;
     }
@@ -507,20 +504,12 @@ private:
         if (!failure && PeekKind() == TokenKind::Superscript) {
             const FormulaToken& token = Take();
             Node exponent = SuperscriptExponent(token);
-            const int begin = base.begin, finish = exponent.end;
-            std::vector<Node> children;
-            children.push_back(std::move(base));
-            children.push_back(std::move(exponent));
-            base = Make(NodeKind::Power, std::move(children), begin, finish);
+            base = Pair(NodeKind::Power, std::move(base), std::move(exponent));
         }
         if (!failure && PeekKind() == TokenKind::Caret) {
             Take();
             Node exponent = Exponent();
-            const int begin = base.begin, finish = exponent.end;
-            std::vector<Node> children;
-            children.push_back(std::move(base));
-            children.push_back(std::move(exponent));
-            base = Make(NodeKind::Power, std::move(children), begin, finish);
+            base = Pair(NodeKind::Power, std::move(base), std::move(exponent));
         }
         return base;
     }
@@ -531,15 +520,12 @@ private:
         number.text = digits;
         number.begin = token.begin;
         number.end = token.end;
-        const char* first = digits.data();
-        const char* last = first + digits.size();
-        std::string padded;
-        if (!digits.empty() && digits[0] == '.') padded = "0" + digits;
-        if (!digits.empty() && digits.back() == '.') padded = digits + "0";
-        if (!padded.empty()) first = padded.data(), last = first + padded.size();
-        auto [end, error] = std::from_chars(first, last, number.value);
-        if (error != std::errc() || end != last || !std::isfinite(number.value))
-            Fail(token, "「" + token.typed + "」は大きすぎます");
+        // Read in the classic locale, whatever the program's locale says a decimal point is
+        // (the browser's library has no from_chars for floating point).
+        std::istringstream in(digits.front() == '.' ? "0" + digits : digits);
+        in.imbue(std::locale::classic());
+        in >> number.value;
+        if (in.fail() || !std::isfinite(number.value)) Fail(token, "「" + token.typed + "」は大きすぎます");
         return number;
     }
 
@@ -720,16 +706,11 @@ private:
             } else {
                 std::vector<Operator> operators(factors.size(), Operator::Implicit);
                 operators[0] = Operator::None;
-                const int begin = factors.front().begin, finish = factors.back().end;
-                argument = Make(NodeKind::Product, std::move(factors), begin, finish);
-                argument.operators = std::move(operators);
+                argument = Chain(NodeKind::Product, std::move(factors), std::move(operators));
             }
         }
         if (!minus) return argument;
-        const int finish = argument.end;
-        Node negate = Make(NodeKind::Negate, Children(std::move(argument)), minus->begin, finish);
-        negate.sign = Operator::Minus;
-        return negate;
+        return Negation(std::move(argument), minus->begin, Operator::Minus);
     }
 
     const std::vector<FormulaToken>& tokens;

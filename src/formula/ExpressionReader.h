@@ -32,6 +32,9 @@ struct FormulaToken {
     int begin = 0, end = 0;  // characters of the line, 1-based, end one past the last
 };
 
+// The ASCII of a superscript character ("²" → '2', "⁻" → '-'), or 0.
+char SuperscriptAscii(char32_t c);
+
 // No tree the reader returns is higher than this, and no program needs a deeper stack.
 constexpr int FormulaTreeHeightLimit = 4 * FormulaNestingLimit;
 

@@ -19,6 +19,7 @@ bool LookUpSystemName(const std::string& name, FaceRequest& request) {
     if (name == "ＭＳ Ｐゴシック") request = {"IPAPGothic", FC_WEIGHT_REGULAR};
     else if (name == "ＭＳ ゴシック") request = {"IPAGothic", FC_WEIGHT_REGULAR};
     else if (name == "Bookman Old Style") request = {"URW Bookman", FC_WEIGHT_LIGHT};
+    else if (name == "Times New Roman") request = {"Nimbus Roman", FC_WEIGHT_REGULAR};
     else if (name == "Braggadocio") request = {"League Spartan", FC_WEIGHT_BOLD};
     else return false;
     return true;

@@ -64,7 +64,7 @@ private:
     std::unordered_map<int, std::unique_ptr<SizeState>> sizes;
 };
 
-// The face for a system name ("ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Bookman Old Style", "Braggadocio")
+// The face for a system name ("ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Bookman Old Style", "Times New Roman", "Braggadocio")
 // and style. An unknown name, or a face that is not installed, falls back to a Japanese-capable
 // face; nullptr when even that is missing (the caller then draws nothing).
 FontFace* FindFace(const std::string& name, bool italic, bool bold);

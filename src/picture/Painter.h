@@ -36,7 +36,7 @@ struct TBrush {
 };
 
 // Names are the system's face names ("ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Bookman Old Style",
-// "Braggadocio"); Fonts.h maps them to installed faces. Size is in points at 96 DPI.
+// "Times New Roman", "Braggadocio"); Fonts.h maps them to installed faces. Size is in points at 96 DPI.
 struct TFont {
     std::string Name = "ＭＳ Ｐゴシック";
     int Size = 9;

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/Main.h"
+#include "formula/Expression.h"
 #include "plot/CurveKinds.h"
 #include "ui/ScriptedPlatform.h"
 
@@ -77,4 +78,39 @@ TEST(HelpFile, EveryLinkLeadsToAnAnchorAndTheContentsReachEveryPage) {
         for (const std::string& name : together) reachable = reachable || inContents.count(name);
         EXPECT_TRUE(reachable) << "no link in the contents leads to the page of anchor " << together.front();
     }
+}
+
+// The help's table of the messages of a formula that cannot be read quotes each message as the
+// reader gives it for the formula in the same row.
+TEST(HelpFile, QuotesEachFormulaMessageAsTheReaderGivesIt) {
+    std::string help = ShippedHelp();
+    const std::size_t start = help.find("<h3>読めない式のとき</h3>");
+    ASSERT_NE(start, std::string::npos);
+    const std::string table = help.substr(start, help.find("</table>", start) - start);
+    auto plain = [](std::string text) {
+        for (auto [entity, character] : {std::pair{"&lt;", "<"}, {"&gt;", ">"}, {"&amp;", "&"}}) {
+            for (std::size_t at; (at = text.find(entity)) != std::string::npos;) text.replace(at, std::string(entity).size(), character);
+        }
+        return text;
+    };
+    int rows = 0;
+    const std::regex row(R"re(<tr><td>(.*?)</td><td>(.*?)</td>)re");
+    for (std::sregex_iterator it(table.begin(), table.end(), row), end; it != end; ++it) {
+        const std::string typed = plain((*it)[1]), message = plain((*it)[2]);
+        std::string lines[3];  // record lines 3, 4, 5
+        for (const std::string& part : Matches(typed + "<br>", std::regex("(.*?)<br>"))) {
+            const std::string line = std::regex_replace(part, std::regex("（.*）"), "");
+            if (line.starts_with("y=")) lines[2] = line;
+            else if (line.starts_with("r=")) lines[0] = line;
+            else lines[1] = line;
+        }
+        const int kind = message.starts_with("r の") || lines[0].size() ? 27 : message.starts_with("方程式") ? 28 : 26;
+        if (kind == 26 && lines[1].empty()) lines[1] = "x=t";
+        if (kind == 26 && lines[2].empty()) lines[2] = "y=t";
+        auto result = ReadCurveFormula(kind, lines[0], lines[1], lines[2]);
+        ASSERT_TRUE(std::holds_alternative<FormulaError>(result)) << typed;
+        EXPECT_EQ(std::get<FormulaError>(result).message, message) << typed;
+        ++rows;
+    }
+    EXPECT_GE(rows, 25);
 }

@@ -14,7 +14,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
     __lsan_disable();
     FindFace("ＭＳ Ｐゴシック", false, false);
     __lsan_enable();
-    for (const char* name : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Bookman Old Style", "Braggadocio", "no such font"}) {
+    for (const char* name : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Bookman Old Style", "Times New Roman", "Braggadocio", "no such font"}) {
         for (bool italic : {false, true}) {
             for (bool bold : {false, true}) FindFace(name, italic, bold);
         }

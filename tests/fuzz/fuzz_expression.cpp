@@ -1,6 +1,7 @@
 // The formula lines of a typed-formula record, as arbitrary bytes: every line reads or gives a
 // message with a place inside it; what reads evaluates to a number or NaN, never to infinity; the
-// folded program agrees with the full one; and the line as the record stores it reads the same.
+// folded program agrees with the full one; the line as the record stores it reads the same; and
+// the caption and the typesetter draw whatever they are given inside their strip and extent.
 #include <cmath>
 #include <cstring>
 
@@ -8,6 +9,8 @@
 #include "FuzzSetup.h"
 #include "curves/Codec.h"
 #include "formula/Expression.h"
+#include "formula/FormulaCaption.h"
+#include "picture/Canvas.h"
 #include "picture/Fonts.h"
 
 namespace {
@@ -31,7 +34,11 @@ double Coordinate(FuzzInput& input) { return (input.Range(0, 4000) - 2000) / 100
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     FuzzInput input(data, size);
-    const int kind = 26 + input.Range(0, 2);
+    // The first byte picks the kind and, for one input in sixteen, whether it is drawn too (drawing
+    // costs ten times what reading does).
+    const std::uint8_t first = input.Byte();
+    const int kind = 26 + first % 3;
+    const bool draw = first / 3 % 16 == 0;
     FormulaValues at;
     at.a = input.Range(-5, 20), at.b = input.Range(-5, 20), at.c = input.Range(-5, 20);
     at.t = at.theta = Coordinate(input);
@@ -68,8 +75,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         for (std::size_t i = 0; i < before.size(); ++i) FUZZ_CHECK(Same(before[i], after[i]));
     }
 
-    // The same bytes as a text for display.
     auto text = ReadFormulaText(lines[1]);
     if (auto* error = std::get_if<FormulaError>(&text)) FUZZ_CHECK(!error->message.empty());
+    if (!draw) return 0;
+
+    // The caption keeps its ink off the strip's right margin.
+    static Canvas strip(CaptionStripWidth, CaptionStripHeight);  // the caption paints its own strip
+    FormulaCaption caption;
+    caption.kind = kind;
+    caption.line3 = lines[0], caption.line4 = lines[1], caption.line5 = lines[2];
+    caption.a = static_cast<int>(at.a), caption.b = static_cast<int>(at.b), caption.c = static_cast<int>(at.c);
+    DrawFormulaCaption(strip, caption, 0);
+    for (int y = 0; y < CaptionStripHeight; ++y) {
+        for (int x = CaptionStripWidth - CaptionRightMargin; x < CaptionStripWidth; ++x) FUZZ_CHECK(strip.Pixel(x, y) == clWhite);
+    }
+
+    // The same bytes as a text for display, typeset as it measures.
+    const FormulaExtent measured = MeasureFormula(lines[1], 12);
+    static Canvas canvas(300, 150);
+    const FormulaExtent drawn = TypesetFormula(canvas, lines[1], 10, 75, 12, clBlack);
+    FUZZ_CHECK(drawn.width == measured.width && drawn.ascent == measured.ascent && drawn.descent == measured.descent);
+    FUZZ_CHECK(drawn.width >= 0 && drawn.ascent >= 0 && drawn.descent >= 0);
     return 0;
 }

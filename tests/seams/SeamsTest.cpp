@@ -50,7 +50,7 @@ TEST(Seams, TheTableEncodesEveryCharacterAsIconvDoes) {
 }
 
 TEST(Seams, TheFaceTableNamesTheFilesFontconfigFinds) {
-    for (const std::string name : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Bookman Old Style", "Braggadocio", "Wingdings"}) {
+    for (const std::string name : {"ＭＳ Ｐゴシック", "ＭＳ ゴシック", "Bookman Old Style", "Times New Roman", "Braggadocio", "Wingdings"}) {
         for (bool italic : {false, true}) {
             for (bool bold : {false, true}) {
                 std::optional<FaceInfo> desktop = LookUpFace(name, italic, bold);
