@@ -48,6 +48,12 @@ std::vector<Scene> Scenes() {
              f.updKakudai.SetValue(2);
              f.btnDraw.Click();
          }},
+        {"curve and rolling circles clipped to the square", [](TfrmMain& f, ScriptedPlatform&) {
+             f.OpenCollection(2);
+             f.lstShiki.UserClick(27);  // ヒトデ, whose rolling circles reach below the square
+             f.chkHojoEn.SetChecked(true);
+             f.btnDraw.Click();
+         }},
         {"pasted", [](TfrmMain& f, ScriptedPlatform& p) {
              p.clipboardImage = Bitmap(100, 60, RGB(10, 200, 30));
              f.mnuPasteClick();
