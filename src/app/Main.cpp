@@ -29,6 +29,7 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     radWidth1.SetChecked(true);
     radC.SetChecked(true);
     edtHeniki.SetText("0≦θ≦2π");
+    edtHeniki.ReadOnly = true;  // it shows the θ range of the spin controls; the caption prints it
     prgBar.SetVisible(false);
 
     struct ToolButton { TSpeedButton& button; const char* hint; };
