@@ -153,6 +153,8 @@ public:
     void mnuShowFileClick();
     // F1 on a control or menu item with the given help context.
     void ShowContextHelp(int context);
+    // BaseFolder + "Vantorel.hlp": what every help command shows.
+    std::string HelpPath() const;
 
     // ---- Applying a curve to the panel (curves/Apply.cpp).
     void SelectCurve(int k);
