@@ -129,7 +129,7 @@ export class WebPlatform {
 
   async ShowHelp(file, context) {
     if (this.help.Open(file, context)) return;
-    await this.ShowMessage('ヘルプファイル /quorbel/' + file + ' がありません');
+    await this.ShowMessage('ヘルプファイル ' + file + ' がありません');
   }
 
   // 終了: a page cannot close itself, so it says that the program has ended.

@@ -104,7 +104,7 @@ async function Start() {
     'page:exportAll': exportAll,
   });
   platform.help = new HelpWindow((file) => {
-    try { return fs.readFile(WorkingFolder + '/' + file, { encoding: 'utf8' }); } catch { return null; }
+    try { return fs.readFile(file, { encoding: 'utf8' }); } catch { return null; }
   });
   platform.RegisterView('frmStep', new StepDialog(binder, window_.client));
   platform.RegisterView('frmNickName', new NickNameDialog(binder));

@@ -13,6 +13,9 @@ namespace {
 constexpr const char* HelpFile = "Vantorel.hlp";
 }
 
+// The help file of the folder the program started in, whichever collection's folder is open.
+std::string TfrmMain::HelpPath() const { return BaseFolder + HelpFile; }
+
 TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     : TForm("frmMain", "Quorbel 数学Ｃ／媒介変数と曲線"),
       platform(platform),
@@ -29,6 +32,7 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     radWidth1.SetChecked(true);
     radC.SetChecked(true);
     edtHeniki.SetText("0≦θ≦2π");
+    edtHeniki.ReadOnly = true;  // it shows the θ range of the spin controls; the caption prints it
     prgBar.SetVisible(false);
 
     struct ToolButton { TSpeedButton& button; const char* hint; };
@@ -120,19 +124,19 @@ void TfrmMain::mnuEndClick() { CloseRequested = true; }
 void TfrmMain::mnuShowHelpClick() {
     std::error_code ignored;
     std::filesystem::current_path(BaseFolder, ignored);
-    platform.ShowHelp(HelpFile, HelpCommand::Contents, 224);
+    platform.ShowHelp(HelpPath(), HelpCommand::Contents, 224);
 }
 
-void TfrmMain::mnuOnePointClick() { platform.ShowHelp(HelpFile, HelpCommand::Context, 230); }
+void TfrmMain::mnuOnePointClick() { platform.ShowHelp(HelpPath(), HelpCommand::Context, 230); }
 
 void TfrmMain::btnKaisetsuClick() {
     if (!curveTable.Holds(CurrentCurve)) return;
     std::error_code ignored;
     std::filesystem::current_path(BaseFolder, ignored);
-    platform.ShowHelp(HelpFile, HelpCommand::Context, curveTable[CurrentCurve].Id);
+    platform.ShowHelp(HelpPath(), HelpCommand::Context, curveTable[CurrentCurve].Id);
 }
 
-void TfrmMain::ShowContextHelp(int context) { platform.ShowHelp(HelpFile, HelpCommand::Context, context); }
+void TfrmMain::ShowContextHelp(int context) { platform.ShowHelp(HelpPath(), HelpCommand::Context, context); }
 
 void TfrmMain::mnuShowAboutClick() { platform.ShowModal(frmVersion); }
 

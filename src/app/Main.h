@@ -155,11 +155,15 @@ public:
     void mnuShowFileClick();
     // F1 on a control or menu item with the given help context.
     void ShowContextHelp(int context);
+    // BaseFolder + "Vantorel.hlp": what every help command shows.
+    std::string HelpPath() const;
 
     // ---- Applying a curve to the panel (curves/Apply.cpp).
     void SelectCurve(int k);
     void ApplyCurve(int k);
     void UpdateParamAvailability();
+    // The colour rule: black on white while 白黒 is ticked, else `line` on `back`; then AxisColor.
+    void ApplyColours(TColor line, TColor back);
     void UpdateThetaRangeText();
     // Writes a line of the working record while it holds a record.
     void WriteRecordLine(int line, const std::string& cp932);
@@ -184,6 +188,8 @@ public:
 
     // ---- Choosing a curve (curves/Choose.cpp).
     void lstShikiClick();
+    // The product word on the picture of a collection's built-in curve.
+    void DrawProductWord();
     void btnResetClick();
 
     // ---- Saving (curves/Save.cpp).

@@ -303,6 +303,7 @@ private:
             };
         }
         if (auto* edit = dynamic_cast<TEdit*>(control)) {
+            if (edit->ReadOnly) throw ScriptError(name + " cannot be typed into: " + action);
             return [edit, value] { edit->UserTypeText(value); };
         }
         const bool ticked = value == "1";

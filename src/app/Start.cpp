@@ -1,6 +1,6 @@
 // The start sequence, run once when the main window is first shown: reset the drawing state,
 // open the catalog collection (which chooses and draws its built-in curve) and apply the
-// monochrome switch, which chooses the curve once more.
+// monochrome switch, which draws the curve once more in the colours it gives.
 #include "app/Main.h"
 
 void TfrmMain::FormShow() {

@@ -41,6 +41,12 @@ void TfrmMain::UpdateThetaRangeText() {
     edtHeniki.SetText(ThetaText(updStart.Value()) + "≦θ≦" + ThetaText(updSend.Value()));
 }
 
+void TfrmMain::ApplyColours(TColor line, TColor back) {
+    colors.CurrentLineColor = chkMonoc.Checked() ? clBlack : line;
+    colors.CurrentBackColor = chkMonoc.Checked() ? clWhite : back;
+    colors.SetAxisColorFromBack();
+}
+
 void TfrmMain::SelectCurve(int k) {
     if (k < 0 || k >= curveTable.Count) return;
     grpParam.SetEnabled(true);
@@ -83,14 +89,7 @@ void TfrmMain::ApplyCurve(int k) {
     updRpEnd.SetValue(entry.RepeatEnd);
     cmbHaikei.SetItemIndex(entry.Background);
 
-    if (chkMonoc.Checked()) {
-        colors.CurrentLineColor = clBlack;
-        colors.CurrentBackColor = clWhite;
-    } else {
-        colors.CurrentLineColor = static_cast<TColor>(entry.LineColor);
-        colors.CurrentBackColor = static_cast<TColor>(entry.BackColorValue);
-    }
-    colors.SetAxisColorFromBack();
+    ApplyColours(static_cast<TColor>(entry.LineColor), static_cast<TColor>(entry.BackColorValue));
 
     lstComment.Clear();
     if (entry.RepeatTarget == "a") {

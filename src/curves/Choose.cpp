@@ -12,16 +12,18 @@ void TfrmMain::lstShikiClick() {
     UpdateParamAvailability();
     RememberedLine[CollectionKind] = k;
     RefreshWidthSamples();
-    if (CurrentCurve == 0) {
-        Canvas& canvas = view.canvas();
-        const TFont before = canvas.Font;
-        canvas.Font.Name = "Braggadocio";
-        canvas.Font.Color = clWhite;
-        canvas.TextOut(10, 10, "Quorbel");
-        // The size stays the picture's; the face and colour are the word's alone.
-        canvas.Font = before;
-        platform.PictureChanged();
-    }
+    if (CurrentCurve == 0) DrawProductWord();
+}
+
+void TfrmMain::DrawProductWord() {
+    Canvas& canvas = view.canvas();
+    const TFont before = canvas.Font;
+    canvas.Font.Name = "Braggadocio";
+    canvas.Font.Color = clWhite;
+    canvas.TextOut(10, 10, "Quorbel");
+    // The size stays the picture's; the face and colour are the word's alone.
+    canvas.Font = before;
+    platform.PictureChanged();
 }
 
 void TfrmMain::btnResetClick() {

@@ -36,5 +36,16 @@ void TfrmMain::chkMonocClick() {
     // The menu items stay enabled: a colour can still be chosen there in monochrome.
     spdBackColor.SetEnabled(!chkMonoc.Checked());
     spdLineColor.SetEnabled(!chkMonoc.Checked());
-    lstShikiClick();  // does nothing while a plot runs; the switch then counts from the next choice
+    // Only the colours follow the switch: the panel stays as the user left it. Unticked, the
+    // colours are the working record's, which are the stored ones unless a colour was chosen.
+    if (PlotRunning() || CurrentCurve < 0 || CurrentCurve >= curveTable.Count) return;
+    const CurveEntry& entry = curveTable[CurrentCurve];
+    auto recorded = [this](int line, std::int32_t stored) {
+        std::int32_t value = stored;
+        return static_cast<TColor>(ParseNumberText(frmEdit.RecordLine(line), value) ? value : stored);
+    };
+    ApplyColours(recorded(rlLineColor, entry.LineColor), recorded(rlBackColorValue, entry.BackColorValue));
+    RefreshWidthSamples();
+    Redraw();
+    if (CurrentCurve == 0) DrawProductWord();
 }

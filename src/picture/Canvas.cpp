@@ -119,15 +119,18 @@ std::int64_t Clamp64(std::int64_t value, std::int64_t low, std::int64_t high) {
     return value < low ? low : (value > high ? high : value);
 }
 
+bool Inside(const TRect& area, TPoint p) { return p.x >= area.left && p.y >= area.top && p.x < area.right && p.y < area.bottom; }
+
 }  // namespace
 
-Canvas::Canvas(int width, int height, TColor fill) : bitmap(width, height, fill) {}
+Canvas::Canvas(int width, int height, TColor fill) : bitmap(width, height, fill), area{0, 0, bitmap.Width(), bitmap.Height()} {}
 
-Canvas::Canvas(const Canvas& other) : Painter(other), bitmap(other.bitmap) {}
+Canvas::Canvas(const Canvas& other) : Painter(other), bitmap(other.bitmap), area(other.area) {}
 
 Canvas& Canvas::operator=(const Canvas& other) {
     Painter::operator=(other);
     bitmap = other.bitmap;
+    area = other.area;
     drawing = nullptr;
     return *this;
 }
@@ -136,11 +139,18 @@ void Canvas::RecordInto(Drawing* target) { drawing = target; }
 
 void Canvas::Reset(int width, int height, TColor fill) {
     bitmap = Bitmap(width, height, fill);
-    Pen = {};
-    Brush = {};
-    Font = {};
-    position = PicturePoint::AtPixel(0, 0);
+    ResetState();
+    area = {0, 0, bitmap.Width(), bitmap.Height()};
     if (drawing) drawing->Clear(fill);
+}
+
+void Canvas::ClipChanged() {
+    if (drawing) drawing->Clip(Clip());
+    const TRect& clip = Clip();
+    area = {std::max(clip.left, 0), std::max(clip.top, 0), std::min(clip.right, bitmap.Width()),
+            std::min(clip.bottom, bitmap.Height())};
+    if (area.right < area.left) area.right = area.left;
+    if (area.bottom < area.top) area.bottom = area.top;
 }
 
 // ---- Lines.
@@ -154,8 +164,8 @@ void Canvas::LineTo(const PicturePoint& to) {
 
 void Canvas::DrawLine(TPoint from, TPoint to) {
     const int x = to.x, y = to.y;
-    const int width = bitmap.Width(), height = bitmap.Height();
-    if (width == 0 || height == 0 || (from.x == x && from.y == y)) return;
+    const int width = bitmap.Width();
+    if (area.left >= area.right || area.top >= area.bottom || (from.x == x && from.y == y)) return;
     const LineWalk walk = MakeWalk(from.x, from.y, x, y);
     const TColor color = Pen.Color;
     const int penWidth = std::clamp(Pen.Width, 1, 64);
@@ -163,10 +173,10 @@ void Canvas::DrawLine(TPoint from, TPoint to) {
     if (penWidth == 1) {
         // The hot path: one clip per line, then pointer steps along the rows.
         Int128 first = 0, last = walk.D;
-        const bool inside = bitmap.Contains(from.x, from.y) && bitmap.Contains(x, y);
+        const bool inside = Inside(area, from) && Inside(area, to);
         if (!inside) {
-            if (walk.xMajor) ClipWalk(walk, 0, width, 0, height, first, last);
-            else ClipWalk(walk, 0, height, 0, width, first, last);
+            if (walk.xMajor) ClipWalk(walk, area.left, area.right, area.top, area.bottom, first, last);
+            else ClipWalk(walk, area.top, area.bottom, area.left, area.right, first, last);
             if (first >= last) return;
         }
         const std::int64_t twoD = 2 * walk.D, twod = 2 * walk.d;
@@ -202,10 +212,11 @@ void Canvas::DrawLine(TPoint from, TPoint to) {
     // the stroke as wide on a diagonal as on the axes. Width 2 covers the pixel and the one above
     // and to the left of it; width 3 is centred.
     const int low = -(penWidth / 2), high = (penWidth - 1) / 2;
-    WalkLine(walk, -high, -high, static_cast<std::int64_t>(width) - low, static_cast<std::int64_t>(height) - low,
+    WalkLine(walk, static_cast<std::int64_t>(area.left) - high, static_cast<std::int64_t>(area.top) - high,
+             static_cast<std::int64_t>(area.right) - low, static_cast<std::int64_t>(area.bottom) - low,
              [&](int px, int py) {
-                 int x0 = std::max(px + low, 0), x1 = std::min(px + high, width - 1);
-                 int y0 = std::max(py + low, 0), y1 = std::min(py + high, height - 1);
+                 int x0 = std::max(px + low, area.left), x1 = std::min(px + high, area.right - 1);
+                 int y0 = std::max(py + low, area.top), y1 = std::min(py + high, area.bottom - 1);
                  for (int row = y0; row <= y1; ++row) {
                      TColor* line = bitmap.Row(row);
                      for (int column = x0; column <= x1; ++column) line[column] = color;
@@ -271,24 +282,25 @@ private:
     std::int64_t W, H;
 };
 
-void FillSpan(Bitmap& bitmap, std::int64_t y, std::int64_t left, std::int64_t right, TColor color) {
-    if (y < 0 || y >= bitmap.Height()) return;
-    left = Clamp64(left, 0, bitmap.Width());
-    right = Clamp64(right, 0, bitmap.Width());
+// Pixels left ≤ x < right of row y, as far as they lie in `area` (which lies in the bitmap).
+void FillSpan(Bitmap& bitmap, const TRect& area, std::int64_t y, std::int64_t left, std::int64_t right, TColor color) {
+    if (y < area.top || y >= area.bottom) return;
+    left = Clamp64(left, area.left, area.right);
+    right = Clamp64(right, area.left, area.right);
     if (left >= right) return;
     TColor* row = bitmap.Row(static_cast<int>(y));
     std::fill(row + left, row + right, color);
 }
 
 template <typename Spans>
-void DrawShape(Bitmap& bitmap, int x1, int y1, int x2, int y2, const TPen& pen, const TBrush& brush) {
+void DrawShape(Bitmap& bitmap, const TRect& area, int x1, int y1, int x2, int y2, const TPen& pen, const TBrush& brush) {
     std::int64_t left = std::min(x1, x2), right = std::max(x1, x2);
     std::int64_t top = std::min(y1, y2), bottom = std::max(y1, y2);
-    if (left == right || top == bottom || bitmap.Width() == 0 || bitmap.Height() == 0) return;
+    if (left == right || top == bottom || area.left >= area.right || area.top >= area.bottom) return;
     const Spans spans(right - left, bottom - top);
     const int width = std::clamp(pen.Width, 1, 64);
-    const std::int64_t firstRow = std::max<std::int64_t>(0, top) - top;
-    const std::int64_t lastRow = std::min<std::int64_t>(bitmap.Height(), bottom) - top;
+    const std::int64_t firstRow = std::max<std::int64_t>(area.top, top) - top;
+    const std::int64_t lastRow = std::min<std::int64_t>(area.bottom, bottom) - top;
     for (std::int64_t row = firstRow; row < lastRow; ++row) {
         const Span outer = spans.Row(row);
         if (outer.left >= outer.right) continue;
@@ -304,12 +316,12 @@ void DrawShape(Bitmap& bitmap, int x1, int y1, int x2, int y2, const TPen& pen, 
         }
         const std::int64_t y = top + row;
         if (inner.left >= inner.right) {
-            FillSpan(bitmap, y, left + outer.left, left + outer.right, pen.Color);
+            FillSpan(bitmap, area, y, left + outer.left, left + outer.right, pen.Color);
             continue;
         }
-        FillSpan(bitmap, y, left + outer.left, left + inner.left, pen.Color);
-        FillSpan(bitmap, y, left + inner.right, left + outer.right, pen.Color);
-        if (brush.Style == BrushStyle::Solid) FillSpan(bitmap, y, left + inner.left, left + inner.right, brush.Color);
+        FillSpan(bitmap, area, y, left + outer.left, left + inner.left, pen.Color);
+        FillSpan(bitmap, area, y, left + inner.right, left + outer.right, pen.Color);
+        if (brush.Style == BrushStyle::Solid) FillSpan(bitmap, area, y, left + inner.left, left + inner.right, brush.Color);
     }
 }
 
@@ -317,18 +329,18 @@ void DrawShape(Bitmap& bitmap, int x1, int y1, int x2, int y2, const TPen& pen, 
 
 void Canvas::Ellipse(int x1, int y1, int x2, int y2) {
     if (drawing) drawing->Ellipse(Pen, Brush, {x1, y1, x2, y2});
-    DrawShape<EllipseSpans>(bitmap, x1, y1, x2, y2, Pen, Brush);
+    DrawShape<EllipseSpans>(bitmap, area, x1, y1, x2, y2, Pen, Brush);
 }
 
 void Canvas::Rectangle(int x1, int y1, int x2, int y2) {
     if (drawing) drawing->Rectangle(Pen, Brush, {x1, y1, x2, y2});
-    DrawShape<RectangleSpans>(bitmap, x1, y1, x2, y2, Pen, Brush);
+    DrawShape<RectangleSpans>(bitmap, area, x1, y1, x2, y2, Pen, Brush);
 }
 
 void Canvas::FillRect(TRect rect, TColor color) {
     if (drawing) drawing->FillRect(rect, color);
-    const std::int64_t top = std::max(rect.top, 0), bottom = std::min(rect.bottom, bitmap.Height());
-    for (std::int64_t row = top; row < bottom; ++row) FillSpan(bitmap, row, rect.left, rect.right, color);
+    const std::int64_t top = std::max(rect.top, area.top), bottom = std::min(rect.bottom, area.bottom);
+    for (std::int64_t row = top; row < bottom; ++row) FillSpan(bitmap, area, row, rect.left, rect.right, color);
 }
 
 // Pixels whose centres lie inside the polygon, row by row: the crossings of the row's centre line
@@ -337,8 +349,8 @@ void Canvas::FillPolygon(const std::vector<PicturePoint>& polygon, TColor color)
     if (polygon.size() < 3) return;
     double top = polygon.front().y, bottom = top;
     for (const PicturePoint& p : polygon) top = std::min(top, p.y), bottom = std::max(bottom, p.y);
-    const int firstRow = static_cast<int>(std::max(0.0, std::ceil(top - 0.5)));
-    const int lastRow = static_cast<int>(std::min<double>(bitmap.Height() - 1, std::floor(bottom - 0.5)));
+    const int firstRow = static_cast<int>(std::max<double>(area.top, std::ceil(top - 0.5)));
+    const int lastRow = static_cast<int>(std::min<double>(area.bottom - 1, std::floor(bottom - 0.5)));
     std::vector<double> crossings;
     for (int row = firstRow; row <= lastRow; ++row) {
         const double y = row + 0.5;
@@ -351,7 +363,7 @@ void Canvas::FillPolygon(const std::vector<PicturePoint>& polygon, TColor color)
         }
         std::sort(crossings.begin(), crossings.end());
         for (std::size_t i = 0; i + 1 < crossings.size(); i += 2) {
-            FillSpan(bitmap, row, static_cast<std::int64_t>(std::ceil(crossings[i] - 0.5)),
+            FillSpan(bitmap, area, row, static_cast<std::int64_t>(std::ceil(crossings[i] - 0.5)),
                      static_cast<std::int64_t>(std::ceil(crossings[i + 1] - 0.5)), color);
         }
     }
@@ -362,9 +374,9 @@ void Canvas::FillPolygon(const std::vector<PicturePoint>& polygon, TColor color)
 
 void Canvas::FloodFill(int x, int y, TColor border, const std::vector<PicturePoint>& outline) {
     if (drawing) drawing->FloodFill(Brush, {x, y}, border, outline);
-    if (!bitmap.Contains(x, y) || bitmap.Pixel(x, y) == border || Brush.Style == BrushStyle::Clear) return;
-    const int width = bitmap.Width(), height = bitmap.Height();
-    std::vector<std::uint8_t> done(static_cast<std::size_t>(width) * height, 0);
+    if (!Inside(area, {x, y}) || bitmap.Pixel(x, y) == border || Brush.Style == BrushStyle::Clear) return;
+    const int width = bitmap.Width();
+    std::vector<std::uint8_t> done(static_cast<std::size_t>(width) * bitmap.Height(), 0);
     auto fillable = [&](int px, int py) {
         return done[static_cast<std::size_t>(py) * width + px] == 0 && bitmap.Row(py)[px] != border;
     };
@@ -374,8 +386,8 @@ void Canvas::FloodFill(int x, int y, TColor border, const std::vector<PicturePoi
         seeds.pop_back();
         if (!fillable(seed.x, seed.y)) continue;
         int left = seed.x, right = seed.x;
-        while (left > 0 && fillable(left - 1, seed.y)) --left;
-        while (right + 1 < width && fillable(right + 1, seed.y)) ++right;
+        while (left > area.left && fillable(left - 1, seed.y)) --left;
+        while (right + 1 < area.right && fillable(right + 1, seed.y)) ++right;
         TColor* row = bitmap.Row(seed.y);
         std::uint8_t* mask = done.data() + static_cast<std::size_t>(seed.y) * width;
         for (int column = left; column <= right; ++column) {
@@ -383,7 +395,7 @@ void Canvas::FloodFill(int x, int y, TColor border, const std::vector<PicturePoi
             mask[column] = 1;
         }
         for (int neighbour : {seed.y - 1, seed.y + 1}) {
-            if (neighbour < 0 || neighbour >= height) continue;
+            if (neighbour < area.top || neighbour >= area.bottom) continue;
             bool inRun = false;
             for (int column = left; column <= right; ++column) {
                 bool open = fillable(column, neighbour);
@@ -434,8 +446,8 @@ void Canvas::TextOut(int x, int y, const std::string& utf8) {
     if (!layout.face) return;
     const std::int64_t bottom = static_cast<std::int64_t>(y) + layout.metrics.Height();
     if (Brush.Style == BrushStyle::Solid) {
-        for (std::int64_t row = std::max<std::int64_t>(y, 0); row < std::min<std::int64_t>(bottom, bitmap.Height()); ++row)
-            FillSpan(bitmap, row, x, static_cast<std::int64_t>(x) + layout.advance, Brush.Color);
+        for (std::int64_t row = std::max<std::int64_t>(y, area.top); row < std::min<std::int64_t>(bottom, area.bottom); ++row)
+            FillSpan(bitmap, area, row, x, static_cast<std::int64_t>(x) + layout.advance, Brush.Color);
     }
     const std::int64_t baseline = static_cast<std::int64_t>(y) + layout.metrics.Ascent;
     std::int64_t penX = x;
@@ -450,11 +462,11 @@ void Canvas::BlendGlyph(const GlyphImage& glyph, long long penX, long long basel
     const std::int64_t left = penX + glyph.Left, top = baseline - glyph.Top;
     for (int gy = 0; gy < glyph.Height; ++gy) {
         const std::int64_t py = top + gy;
-        if (py < 0 || py >= bitmap.Height()) continue;
+        if (py < area.top || py >= area.bottom) continue;
         TColor* row = bitmap.Row(static_cast<int>(py));
         const std::uint8_t* coverage = glyph.Coverage.data() + static_cast<std::size_t>(gy) * glyph.Width;
-        const int gx0 = static_cast<int>(Clamp64(-left, 0, glyph.Width));
-        const int gx1 = static_cast<int>(Clamp64(bitmap.Width() - left, 0, glyph.Width));
+        const int gx0 = static_cast<int>(Clamp64(area.left - left, 0, glyph.Width));
+        const int gx1 = static_cast<int>(Clamp64(area.right - left, 0, glyph.Width));
         for (int gx = gx0; gx < gx1; ++gx) {
             if (coverage[gx] == 0) continue;
             TColor& pixel = row[left + gx];
@@ -470,14 +482,14 @@ namespace {
 // Copies the rectangle `from` of `source` stretched into the destination box (right and bottom
 // exclusive), nearest neighbour: each destination pixel takes the source pixel under its centre.
 // Source pixels outside the source bitmap leave the destination as it was.
-void CopyStretched(Bitmap& target, std::int64_t left, std::int64_t top, std::int64_t right, std::int64_t bottom,
-                   const Bitmap& source, TRect from) {
+void CopyStretched(Bitmap& target, const TRect& area, std::int64_t left, std::int64_t top, std::int64_t right,
+                   std::int64_t bottom, const Bitmap& source, TRect from) {
     const std::int64_t destWidth = right - left, destHeight = bottom - top;
     const std::int64_t fromWidth = static_cast<std::int64_t>(from.right) - from.left;
     const std::int64_t fromHeight = static_cast<std::int64_t>(from.bottom) - from.top;
     if (destWidth <= 0 || destHeight <= 0 || fromWidth <= 0 || fromHeight <= 0) return;
-    const std::int64_t x0 = std::max<std::int64_t>(left, 0), x1 = std::min<std::int64_t>(right, target.Width());
-    const std::int64_t y0 = std::max<std::int64_t>(top, 0), y1 = std::min<std::int64_t>(bottom, target.Height());
+    const std::int64_t x0 = std::max<std::int64_t>(left, area.left), x1 = std::min<std::int64_t>(right, area.right);
+    const std::int64_t y0 = std::max<std::int64_t>(top, area.top), y1 = std::min<std::int64_t>(bottom, area.bottom);
     if (x0 >= x1 || y0 >= y1) return;
     auto sourceOf = [](std::int64_t offset, std::int64_t destSize, std::int64_t fromStart, std::int64_t fromSize) {
         return fromStart + static_cast<std::int64_t>((static_cast<Int128>(2 * offset + 1) * fromSize) / (2 * destSize));
@@ -507,5 +519,5 @@ void Canvas::StretchDraw(TRect dest, const Bitmap& source) {
 }
 
 void Canvas::CopyRect(TRect dest, const Bitmap& source, TRect from) {
-    CopyStretched(bitmap, dest.left, dest.top, dest.right, dest.bottom, source, from);
+    CopyStretched(bitmap, area, dest.left, dest.top, dest.right, dest.bottom, source, from);
 }

@@ -1,6 +1,6 @@
 // The exact picture: a software raster over a Bitmap with a pen, a brush, a font and a current
-// position, in the manner of a classic desktop canvas. Every operation clips to the bitmap,
-// whatever its coordinates. Text is rasterised with FreeType (see Fonts.h) from its UTF-8. A canvas
+// position, in the manner of a classic desktop canvas. Every operation clips to the bitmap and to
+// the clip rectangle, whatever its coordinates. Text is rasterised with FreeType (see Fonts.h) from its UTF-8. A canvas
 // may record what it draws into a Drawing, so that the picture can be drawn again on other targets.
 #pragma once
 
@@ -60,9 +60,13 @@ public:
     void BlendGlyph(const GlyphImage& glyph, long long penX, long long baseline, TColor color);
     void FillPolygon(const std::vector<PicturePoint>& polygon, TColor color);
 
+protected:
+    void ClipChanged() override;
+
 private:
     void DrawLine(TPoint from, TPoint to);
 
     Bitmap bitmap;
+    TRect area;  // where operations draw: the bitmap and the clip rectangle
     Drawing* drawing = nullptr;
 };

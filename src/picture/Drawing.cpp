@@ -202,6 +202,8 @@ void Drawing::StretchDraw(TRect dest, const Bitmap& source) {
     images.push_back(std::make_shared<const Bitmap>(source));
 }
 
+void Drawing::Clip(TRect rect) { Add(Kind::Clip).rect = rect; }
+
 void Drawing::Draw(Painter& target, const Operation& operation, Cursor* cursor) const {
     const TRect& r = operation.rect;
     auto pointList = [&] {
@@ -253,6 +255,9 @@ void Drawing::Draw(Painter& target, const Operation& operation, Cursor* cursor) 
             break;
         case Kind::Image:
             target.StretchDraw(r, *images[operation.first]);
+            break;
+        case Kind::Clip:
+            target.SetClip(r);
             break;
     }
 }

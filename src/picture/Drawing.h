@@ -37,6 +37,7 @@ public:
     void FloodFill(const TBrush& brush, TPoint seed, TColor border, const std::vector<PicturePoint>& outline);
     void TextOut(const TFont& font, const TBrush& brush, TPoint at, const std::string& utf8);
     void StretchDraw(TRect dest, const Bitmap& source);
+    void Clip(TRect rect);
 
     // Draws everything recorded onto `target`, in order, with the state each operation had.
     void Replay(Painter& target) const;
@@ -51,7 +52,7 @@ public:
     std::size_t PointBytes() const { return points.Size(); }
 
 private:
-    enum class Kind : std::uint8_t { Clear, Line, Polyline, Ellipse, Rectangle, FillRect, FloodFill, Text, Image };
+    enum class Kind : std::uint8_t { Clear, Line, Polyline, Ellipse, Rectangle, FillRect, FloodFill, Text, Image, Clip };
 
     // Reads the points of one operation in order.
     class PointReader;
@@ -85,7 +86,7 @@ private:
         Kind kind;
         TPen pen;
         TBrush brush;
-        TRect rect;        // box, destination or seed (left, top)
+        TRect rect;        // box, destination, clip or seed (left, top)
         TColor color = 0;  // fill or border colour
         std::size_t first = 0;    // where the points begin in the store, or the index of the text or image
         std::uint32_t count = 0;  // how many points

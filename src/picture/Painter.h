@@ -68,13 +68,27 @@ public:
     TBrush Brush;
     TFont Font;
 
+    // A rectangle no picture reaches beyond: no limit but the picture's own.
+    static constexpr TRect Unclipped{INT_MIN, INT_MIN, INT_MAX, INT_MAX};
+
     TPoint PenPos() const { return position.pixel; }
     const PicturePoint& Position() const { return position; }
     void MoveTo(int x, int y) { position = PicturePoint::AtPixel(x, y); }
     void MoveTo(const PicturePoint& to) { position = to; }
     void LineTo(int x, int y) { LineTo(PicturePoint::AtPixel(x, y)); }
 
-    // The whole picture in one colour; pen, brush and font back to their defaults, the position (0, 0).
+    // Every operation after it changes only pixels inside `rect` (right and bottom exclusive) as
+    // well as inside the picture; Unclipped lifts the limit. A drawing records it, so that every
+    // target clips alike.
+    void SetClip(const TRect& rect) {
+        if (rect == clip) return;
+        clip = rect;
+        ClipChanged();
+    }
+    const TRect& Clip() const { return clip; }
+
+    // The whole picture in one colour; pen, brush and font back to their defaults, the position
+    // (0, 0), the clip lifted.
     virtual void Clear(TColor fill) = 0;
     // From the current position to `to` in the pen; the end pixel is not drawn, a line to the
     // current position draws nothing. The position moves to `to`.
@@ -108,5 +122,22 @@ public:
     TPoint TextExtent(const std::string& utf8) const;
 
 protected:
+    // The target's answer to SetClip, Clip() already holding the new rectangle.
+    virtual void ClipChanged() = 0;
+    // What Clear leaves: pen, brush and font at their defaults, the position (0, 0), no clip.
+    void ResetState() {
+        Pen = {};
+        Brush = {};
+        Font = {};
+        position = PicturePoint::AtPixel(0, 0);
+        if (clip != Unclipped) {
+            clip = Unclipped;
+            ClipChanged();
+        }
+    }
+
     PicturePoint position = PicturePoint::AtPixel(0, 0);
+
+private:
+    TRect clip = Unclipped;
 };

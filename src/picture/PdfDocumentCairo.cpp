@@ -59,6 +59,17 @@ public:
 
     void EndPath();
 
+protected:
+    void ClipChanged() override {
+        EndPath();
+        cairo_reset_clip(cr);
+        const TRect& clip = Clip();
+        if (clip == Unclipped) return;
+        cairo_rectangle(cr, clip.left, clip.top, static_cast<double>(clip.right) - clip.left,
+                        static_cast<double>(clip.bottom) - clip.top);
+        cairo_clip(cr);
+    }
+
 private:
     void Source(TColor colour) {
         cairo_set_source_rgb(cr, (colour & 0xFF) / 255.0, ((colour >> 8) & 0xFF) / 255.0, ((colour >> 16) & 0xFF) / 255.0);
@@ -89,12 +100,10 @@ void PdfPainter::EndPath() {
 
 void PdfPainter::Clear(TColor fill) {
     EndPath();
+    cairo_reset_clip(cr);
     Source(fill);
     cairo_paint(cr);
-    Pen = {};
-    Brush = {};
-    Font = {};
-    position = PicturePoint::AtPixel(0, 0);
+    ResetState();
 }
 
 void PdfPainter::LineTo(const PicturePoint& to) {

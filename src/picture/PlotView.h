@@ -38,6 +38,8 @@ class PlotView {
 public:
     static constexpr int PictureWidth = 513;
     static constexpr int PictureHeight = 640;
+    // The plotting square above the caption strip: what curves are clipped to.
+    static constexpr TRect GraphSquare{0, 0, PictureWidth, PictureWidth};
 
     PlotView();
     // A copy records into its own drawing.

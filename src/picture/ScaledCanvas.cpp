@@ -35,10 +35,12 @@ TPoint ScaledCanvas::StampPixel(const PicturePoint& point) const {
 
 void ScaledCanvas::Clear(TColor fill) {
     device.Reset(device.Width(), device.Height(), fill);
-    Pen = {};
-    Brush = {};
-    Font = {};
-    position = PicturePoint::AtPixel(0, 0);
+    ResetState();
+}
+
+void ScaledCanvas::ClipChanged() {
+    const TRect& clip = Clip();
+    device.SetClip(clip == Unclipped ? Unclipped : DeviceRect(clip.left, clip.top, clip.right, clip.bottom));
 }
 
 void ScaledCanvas::LineTo(const PicturePoint& to) {

@@ -29,6 +29,9 @@ public:
     void TextOut(int x, int y, const std::string& utf8) override;
     void StretchDraw(TRect dest, const Bitmap& source) override;
 
+protected:
+    void ClipChanged() override;
+
 private:
     // Continuous device coordinates of a picture coordinate, and the device pixel edge nearest one.
     double DeviceX(double x) const { return x * scale + offsetX; }

@@ -104,6 +104,7 @@ std::string SvgPainter::Document() {
     // A wide pen stamps squares: square caps keep a stroke's first pixel as the raster has it.
     document += "<g stroke-linecap=\"square\" stroke-linejoin=\"round\">\n";
     document += body;
+    if (clipOpen) document += "</g>\n";
     document += "</g>\n</svg>\n";
     return document;
 }
@@ -123,15 +124,29 @@ void SvgPainter::Clear(TColor fill) {
     // Nothing drawn before shows through a cleared picture.
     EndPath();
     body.clear();
+    clipOpen = false;
     body += "<rect";
     Attribute(body, "width", width);
     Attribute(body, "height", height);
     ColourAttribute(body, "fill", fill);
     body += "/>\n";
-    Pen = {};
-    Brush = {};
-    Font = {};
-    position = PicturePoint::AtPixel(0, 0);
+    ResetState();
+}
+
+void SvgPainter::ClipChanged() {
+    // What follows, up to the next change, is one group clipped to the rectangle.
+    EndPath();
+    if (clipOpen) body += "</g>\n";
+    clipOpen = Clip() != Unclipped;
+    if (!clipOpen) return;
+    const TRect& clip = Clip();
+    const std::string id = "clip" + std::to_string(++clipCount);
+    body += "<clipPath id=\"" + id + "\"><rect";
+    Attribute(body, "x", clip.left);
+    Attribute(body, "y", clip.top);
+    Attribute(body, "width", static_cast<double>(clip.right) - clip.left);
+    Attribute(body, "height", static_cast<double>(clip.bottom) - clip.top);
+    body += "/></clipPath>\n<g clip-path=\"url(#" + id + ")\">\n";
 }
 
 void SvgPainter::LineTo(const PicturePoint& to) {

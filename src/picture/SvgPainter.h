@@ -30,6 +30,9 @@ public:
     void TextOut(int x, int y, const std::string& utf8) override;
     void StretchDraw(TRect dest, const Bitmap& source) override;
 
+protected:
+    void ClipChanged() override;
+
 private:
     // Ends the path that consecutive lines have been adding to.
     void EndPath();
@@ -40,6 +43,8 @@ private:
     std::string body;
     LineRun run;
     std::string path;  // the open run's points
+    bool clipOpen = false;  // the body ends inside a clipped group
+    int clipCount = 0;      // clip paths defined so far, for their ids
 };
 
 // The drawing as an SVG document of width × height picture pixels.

@@ -168,7 +168,7 @@ void TEdit::SetText(std::string value) {
 }
 
 void TEdit::UserTypeText(std::string value) {
-    if (text == value) return;
+    if (ReadOnly || text == value) return;
     text = std::move(value);
     Changed();
     if (OnChange) OnChange();

@@ -152,7 +152,8 @@ private:
     int itemIndex = -1;
 };
 
-// A one-line text. Program-set text fires nothing; the user's typing fires OnChange.
+// A one-line text. Program-set text fires nothing; the user's typing fires OnChange, and changes
+// nothing while the edit is ReadOnly.
 class TEdit : public TControl {
 public:
     explicit TEdit(std::string name) : TControl(std::move(name)) {}

@@ -89,7 +89,8 @@ public:
     virtual void ClipboardSetImage(const Bitmap& image) = 0;
     virtual bool ClipboardHasImage() = 0;
     virtual std::optional<Bitmap> ClipboardGetImage() = 0;
-    // Asks the help viewer for `file` (a name found in the working folder) at the contents or a context.
+    // Asks the help viewer for the help file at path `file` at the contents or a context; a missing
+    // file is a message naming it.
     virtual void ShowHelp(const std::string& file, HelpCommand command, int data) = 0;
     virtual ScreenSize Screen() = 0;
 

@@ -114,3 +114,13 @@ TEST(HelpFile, QuotesEachFormulaMessageAsTheReaderGivesIt) {
     }
     EXPECT_GE(rows, 25);
 }
+
+// The polar grid draws its lines through the pole at the STEP division, not at a fixed angle.
+TEST(HelpFile, SaysThePolarGridFollowsTheStepDivision) {
+    const std::string help = ShippedHelp();
+    const std::size_t at = help.find("極座標（全部）では");
+    ASSERT_NE(at, std::string::npos);
+    const std::string sentence = help.substr(at, help.find("</li>", at) - at);
+    EXPECT_NE(sentence.find("STEP"), std::string::npos) << sentence;
+    EXPECT_EQ(sentence.find("π/6 ごと"), std::string::npos) << sentence;
+}

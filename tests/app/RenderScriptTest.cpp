@@ -38,7 +38,7 @@ TEST_F(RenderScript, ScriptErrorsExitWithTwoBeforeAnythingRuns) {
     const std::vector<std::string> bad[] = {
         {"press:btnDraw", "dance:1"}, {"press:btnNowhere"}, {"set:updQ=3"}, {"set:chkHojoEn=2"},
         {"set:cmbStep=6"}, {"set:updA"}, {"open:4"}, {"step:later"}, {"color:$01000000"}, {"color:red"},
-        {"confirm:maybe"}, {"press:updA"}, {"--colour"}, {"choose:x"}};
+        {"confirm:maybe"}, {"press:updA"}, {"--colour"}, {"choose:x"}, {"set:edtHeniki=0≦θ≦π"}};
     for (const auto& script : bad) {
         EXPECT_EQ(Run(script), RenderScriptError) << script.back();
         EXPECT_EQ(out.str(), "") << script.back();

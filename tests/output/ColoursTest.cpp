@@ -58,12 +58,17 @@ TEST_F(Colours, CancelledDialogChangesNothingButRecordsTheColourInForce) {
     EXPECT_TRUE(f.view.imgCood.canvas.Picture() == before);
 }
 
-TEST_F(Colours, MonochromeAppliesBlackOnWhiteAndKeepsTheStoredColourLines) {
+TEST_F(Colours, MonochromeAppliesBlackOnWhiteAndKeepsThePanelAndTheStoredColourLines) {
     WriteCatalog(MakeRecord({}));
     TfrmMain& f = Start();
     EXPECT_TRUE(f.spdLineColor.Enabled());
     EXPECT_TRUE(f.spdBackColor.Enabled());
+    // Unsaved changes on the panel: a, the θ range, the zoom and the background.
     f.updA.SetValue(5);
+    f.updSend.SetValue(4);
+    f.updKakudai.SetValue(2);
+    f.cmbHaikei.UserSelect(3);
+    const int plots = PlotsDrawn();
     f.chkMonoc.UserClick();
     EXPECT_FALSE(f.spdLineColor.Enabled());
     EXPECT_FALSE(f.spdBackColor.Enabled());
@@ -72,20 +77,27 @@ TEST_F(Colours, MonochromeAppliesBlackOnWhiteAndKeepsTheStoredColourLines) {
     EXPECT_EQ(f.colors.CurrentLineColor, clBlack);
     EXPECT_EQ(f.colors.CurrentBackColor, clWhite);
     EXPECT_EQ(f.colors.AxisColor, clBlack);
-    EXPECT_EQ(f.updA.Value(), 13) << "the curve is chosen again from its record";
+    EXPECT_EQ(f.updA.Value(), 5) << "the panel stays as the user left it";
+    EXPECT_EQ(f.updSend.Value(), 4);
+    EXPECT_EQ(f.updKakudai.Value(), 2);
+    EXPECT_EQ(f.cmbHaikei.ItemIndex(), 3);
+    EXPECT_EQ(Line(rlParamA), "5");
     EXPECT_EQ(Line(rlLineColor), "$00FFFFFF");
     EXPECT_EQ(Line(rlBackColorValue), "0");
+    EXPECT_GT(PlotsDrawn(), plots) << "drawn again";
     EXPECT_EQ(Sample(5, 10), clBlack);
     EXPECT_EQ(Sample(5, 2), clWhite);
     EXPECT_GT(CountPixels(clBlack, 0, 0, 513, 513), 0);
 
-    // A colour chosen from the menu in monochrome holds until the curve is applied again.
+    // A colour chosen from the menu in monochrome holds, and is the curve's colour once unticked.
     platform.colorAnswers.push_back(Red);
     f.mnuSetColor.Click();
     EXPECT_EQ(f.colors.CurrentLineColor, Red);
     f.chkMonoc.UserClick();
     EXPECT_TRUE(f.spdLineColor.Enabled());
-    EXPECT_EQ(f.colors.CurrentLineColor, clWhite) << "unticking brings back the stored colours";
+    EXPECT_EQ(f.colors.CurrentLineColor, Red) << "the working record's colour, as saving writes it";
+    EXPECT_EQ(f.colors.CurrentBackColor, clBlack) << "the stored background colour";
+    EXPECT_EQ(f.updA.Value(), 5);
 }
 
 TEST_F(Colours, WithoutACurveTheCommandsWriteNoRecord) {

@@ -136,3 +136,25 @@ TEST(CanvasFill, BrushOfTheInsideColourAndLargeWindingAreas) {
     EXPECT_EQ(white, 0);
     EXPECT_EQ(comb.Pixel(512, 639), testGreen);
 }
+
+TEST(CanvasShape, ClipKeepsEveryOperationInsideItsRectangleUntilLiftedOrCleared) {
+    Canvas canvas = Blank(6, 5);
+    canvas.SetClip({1, 1, 5, 3});
+    canvas.Rectangle(0, 0, 6, 5);
+    canvas.Pen = {testBlue, 2};
+    canvas.MoveTo(0, 4);
+    canvas.LineTo(6, 4);  // below the clip: nothing
+    canvas.MoveTo(3, 0);
+    canvas.LineTo(3, 5);
+    canvas.Brush.Color = testGreen;
+    canvas.FloodFill(4, 2, testBlue);  // up to the blue line and the clip's edge
+    EXPECT_EQ(Grid(canvas.Picture()), Rows({"......", ".rbbg.", ".rbbg.", "......", "......"}));
+    canvas.SetClip(Painter::Unclipped);
+    canvas.Pen = {clBlack, 1};
+    canvas.MoveTo(0, 4);
+    canvas.LineTo(6, 4);
+    EXPECT_EQ(Grid(canvas.Picture()).substr(1 + 7 * 4), "######\n");
+    canvas.SetClip({0, 0, 1, 1});
+    canvas.Clear(clWhite);
+    EXPECT_EQ(canvas.Clip(), Painter::Unclipped);
+}

@@ -49,6 +49,12 @@ std::vector<Scene> Scenes() {
              f.btnDraw.Click();
          }},
         {"typed formula caption", [](TfrmMain& f, ScriptedPlatform&) { CaptionTypedFormula(f); }},
+        {"curve and rolling circles clipped to the square", [](TfrmMain& f, ScriptedPlatform&) {
+             f.OpenCollection(2);
+             f.lstShiki.UserClick(27);  // ヒトデ, whose rolling circles reach below the square
+             f.chkHojoEn.SetChecked(true);
+             f.btnDraw.Click();
+         }},
         {"pasted", [](TfrmMain& f, ScriptedPlatform& p) {
              p.clipboardImage = Bitmap(100, 60, RGB(10, 200, 30));
              f.mnuPasteClick();

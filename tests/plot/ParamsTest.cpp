@@ -16,6 +16,18 @@ TEST_F(Params, BDrivesThetaEndOfTheHypotrochoidWithoutDrawing) {
     EXPECT_TRUE(f.view.imgCood.canvas.Picture() == before) << "the picture changes only at the next drawing";
 }
 
+// 変域 shows the range of the spin controls, which the caption prints under the curve: typing
+// there would print a range the curve was not drawn over.
+TEST_F(Params, ThetaRangeBoxCannotBeTypedInto) {
+    WriteCatalog(MakeRecord({}));
+    TfrmMain& f = Start();
+    EXPECT_TRUE(f.edtHeniki.ReadOnly);
+    f.edtHeniki.UserTypeText("0≦θ≦π/2");
+    EXPECT_EQ(f.edtHeniki.Text(), "0≦θ≦6π");
+    f.updSend.UserStep(1);
+    EXPECT_EQ(f.edtHeniki.Text(), "0≦θ≦7π");
+}
+
 TEST_F(Params, ThetaEndFollowsBOnlyForTheClosingKindsAndIsClamped) {
     WriteCatalog(Concat({MakeRecord({{2, "1"}, {10, "6"}}), MakeRecord({{2, "0"}, {10, "6"}}), MakeRecord({{2, "2"}, {10, "6"}})}));
     TfrmMain& f = Start();

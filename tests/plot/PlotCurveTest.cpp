@@ -3,6 +3,8 @@
 #include <cmath>
 #include <functional>
 
+#include "picture/ScaledCanvas.h"
+#include "plot/AuxLines.h"
 #include "plot/CurveEval.h"
 #include "plot/PlotCurve.h"
 #include "PlotTestSupport.h"
@@ -144,6 +146,31 @@ TEST_F(PlotCurve, JoinsEveryPointAsPlainLinesWouldEvenFarOutside) {
         }
         EXPECT_EQ(differences, 0) << "pen width " << width;
         EXPECT_GT(CountPixels(RGB(255, 0, 0), GraphArea), 1000);
+    }
+}
+
+TEST_F(PlotCurve, CurvesFiguresAndMarkersStayInTheSquareOnEveryTarget) {
+    REQUIRE_DRAWING_CANVAS();
+    // A hyperbola runs off the square; the epicycloid's rolling circles reach below it at zoom 4.
+    const TColor curve = RGB(0, 160, 0);
+    for (CurveSetting setting : {CurveSetting{.kind = 16, .a = 2, .b = 3, .c = 1, .thetaEnd = 2, .zoom = 4},
+                                 CurveSetting{.kind = 1, .a = 13, .b = 3, .c = 1, .thetaEnd = 6, .zoom = 4}}) {
+        Use(setting);
+        form->chkHojoEn.SetChecked(true);
+        form->radWidth2.SetChecked(true);
+        SetCurveColor(curve);
+        form->PlotCurve(0, 0, false);
+        const int scale = 2;
+        ScaledCanvas scaled = ScaledCanvas::ForPicture(PlotView::PictureWidth, PlotView::PictureHeight, scale);
+        form->view.drawing.Replay(scaled);
+        EXPECT_GT(CountPixels(AuxFigureColor, GraphArea), 0) << setting.kind;
+        for (TColor ink : {curve, AuxFigureColor, AuxMarkerColor}) {
+            const TRect strip{0, PlotView::PictureWidth, PlotView::PictureWidth, PlotView::PictureHeight};
+            EXPECT_EQ(CountPixels(ink, strip), 0) << "kind " << setting.kind << ", colour " << ink;
+            const TRect scaledStrip{0, scale * strip.top, scale * strip.right, scale * strip.bottom};
+            EXPECT_EQ(::CountPixels(scaled.Picture(), ink, scaledStrip), 0) << "scaled, kind " << setting.kind;
+        }
+        EXPECT_EQ(canvas().Clip(), Painter::Unclipped) << "the clip ends with the plot";
     }
 }
 

@@ -345,6 +345,23 @@ TEST_F(MainWindowFixture, F1OpensTheHelpAtTheContextOfTheControlOrMenuItem) {
     EXPECT_EQ(platform->Help()->Browser()->source().fragment(), "100");
 }
 
+TEST_F(MainWindowFixture, HelpIsTheStartFoldersWhicheverCollectionIsOpen) {
+    // Opening a folder collection moves the working folder into it; a help file placed there is not the program's.
+    std::ofstream(folder / "BtCurves" / "Vantorel.hlp") << "<html><body><a name=\"230\">other</a></body></html>";
+    QTest::mouseClick(Find("spdKihonOpen"), Qt::LeftButton);
+    Settle();
+    QString shown;
+    WhenModal([&](QWidget* modal) {
+        shown = qobject_cast<QMessageBox*>(modal)->text();
+        modal->close();
+    }, 300);
+    Action("mnuOnePoint")->trigger();
+    QTest::qWait(400);  // the watch for a message box is over before the test ends
+    EXPECT_EQ(shown, "") << "no message";
+    ASSERT_NE(platform->Help(), nullptr);
+    EXPECT_EQ(platform->Help()->Browser()->source().toLocalFile().toStdString(), (folder / "Vantorel.hlp").string());
+}
+
 TEST_F(MainWindowFixture, MissingHelpFileIsAClearMessage) {
     fs::remove(folder / "Vantorel.hlp");
     QString shown;
