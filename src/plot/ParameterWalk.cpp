@@ -17,22 +17,24 @@ ParameterWalk::ParameterWalk(const ParametricSource& curve, const PlotView& view
     : curve(curve), view(view), area(area), step(step > 0 ? step : 1),
       pending((MaxDepth + 1) * (MaxParts - 1) + 1), pendingDepth(pending.size()) {}
 
-ParameterWalk::Mapped ParameterWalk::Evaluate(double t) {
+// Written in place: a point built elsewhere and copied in would be read back, a moment later, in
+// other widths than it was written in, which stalls the processor at every point.
+void ParameterWalk::Evaluate(double t, Mapped& mapped) {
     ++evaluations;
-    Mapped mapped;
     mapped.t = t;
     mapped.sample = curve.At(t);
+    mapped.outside = false;
+    mapped.where = {};
     CurveSample& s = mapped.sample;
     s.valid = s.valid && std::isfinite(s.x) && std::isfinite(s.y);
-    if (!s.valid) return mapped;
+    if (!s.valid) return;
     mapped.where = view.MapPrecise(s.x, s.y);
     // Far beyond any double the picture can hold, a point is as good as none.
     if (!std::isfinite(mapped.where.x) || !std::isfinite(mapped.where.y)) {
         s.valid = false;
-        return mapped;
+        return;
     }
     mapped.outside = area.outsideLimit > 0 && (std::fabs(s.x) > area.outsideLimit || std::fabs(s.y) > area.outsideLimit);
-    return mapped;
 }
 
 bool ParameterWalk::BesideTheArea(const Mapped& from, const Mapped& to) const {
@@ -52,14 +54,13 @@ void ParameterWalk::Join(const Mapped& to, Painter& canvas, TColor color) {
     penAtCurrent = true;
 }
 
-// Reaches `end` from the current point: each piece is drawn, left out (beside the area) or cut
+// Reaches pending[0] from the current point: each piece is drawn, left out (beside the area) or cut
 // into parts about PartLength long, depth first, so that the pieces come in the order of the
 // parameter. Where the curve ends, a piece is halved to find its last point.
-void ParameterWalk::Refine(const Mapped& end, Painter& canvas, TColor color) {
+void ParameterWalk::Refine(Painter& canvas, TColor color) {
     constexpr double PartLength = 0.95 * MaxPieceLength;
-    std::size_t count = 0;
-    pending[count] = end;
-    pendingDepth[count++] = 0;
+    std::size_t count = 1;
+    pendingDepth[0] = 0;
     int budget = MaxEvaluationsPerStep;
     while (count > 0) {
         const Mapped& to = pending[count - 1];
@@ -89,7 +90,7 @@ void ParameterWalk::Refine(const Mapped& end, Painter& canvas, TColor color) {
                 const double from = current.t;
                 for (int part = parts - 1; part >= 1; --part) {
                     // The next point to reach goes on top.
-                    pending[count] = Evaluate(from + part * width);
+                    Evaluate(from + part * width, pending[count]);
                     pendingDepth[count++] = depth + 1;
                 }
                 continue;
@@ -106,7 +107,7 @@ void ParameterWalk::Refine(const Mapped& end, Painter& canvas, TColor color) {
 }
 
 CurveSample ParameterWalk::Start(double t, Painter& canvas) {
-    current = Evaluate(t);
+    Evaluate(t, current);
     penAtCurrent = current.sample.valid;
     if (penAtCurrent) canvas.MoveTo(current.where);
     return current.sample;
@@ -120,7 +121,8 @@ CurveSample ParameterWalk::WalkTo(double t, Painter& canvas, TColor color) {
     penAtCurrent = false;
     for (long long i = 1; i <= count; ++i) {
         const double next = i == count ? t : from + (t - from) * static_cast<double>(i) / static_cast<double>(count);
-        Refine(Evaluate(next), canvas, color);
+        Evaluate(next, pending[0]);
+        Refine(canvas, color);
     }
     return current.sample;
 }

@@ -54,15 +54,17 @@ public:
     std::size_t Evaluations() const { return evaluations; }
 
 private:
+    // Copied at every piece: with the flag before the point, no byte of it is tail padding, so
+    // the copy is whole aligned words that the next piece's reads of `where` can take at once.
     struct Mapped {
         double t = 0;
         CurveSample sample;
-        PicturePoint where;
         bool outside = false;  // beyond the quadrant limit
+        PicturePoint where;
     };
-    Mapped Evaluate(double t);
+    void Evaluate(double t, Mapped& mapped);
     bool BesideTheArea(const Mapped& from, const Mapped& to) const;
-    void Refine(const Mapped& end, Painter& canvas, TColor color);
+    void Refine(Painter& canvas, TColor color);
     void Join(const Mapped& to, Painter& canvas, TColor color);
 
     const ParametricSource& curve;

@@ -123,15 +123,8 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     double theta = static_cast<double>(thetaStart * PiL);
     DrawAnnotation(n, a, b, c, repeat, quadrant);
 
-    // The curve, its auxiliary figure and its markers stay in the graph square, whatever kind
-    // draws them: the strip below is the caption's. A command run while the plot yields may
-    // clear the picture, which lifts the clip, so it is set again after every yield.
     Canvas& canvas = view.canvas();
-    struct SquareClip {
-        Canvas& canvas;
-        ~SquareClip() { canvas.SetClip(Painter::Unclipped); }
-    } squareClip{canvas};
-    canvas.SetClip(PlotView::GraphSquare);
+    SquareClip squareClip(canvas);
     auto fail = [&](CurveFailure failure) {
         platform.PictureChanged();
         cursor.Release();
@@ -155,7 +148,7 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
         if (!PauseBeforeSegment(k, steps.segments)) return;
         // Only a yield can change the zoom, so reading it once per segment sees every change.
         zoom = Zoom();
-        canvas.SetClip(PlotView::GraphSquare);
+        squareClip.Set();
         canvas.Pen.Width = width;
         const CurveFailure failure =
             WalkSegment(walk, steps.stepsPerSegment, zoom, view, canvas, colors.CurveColor, sinCosMemo);

@@ -1,9 +1,10 @@
 // Pieces of the plot routine TfrmMain::PlotCurve (PlotCurve.cpp) that other units share: the
-// division of the θ walk into STEP segments, and the guards that keep the busy cursor and the
-// count of running plots right on every way out of a drawing. The routine itself is declared
+// division of the θ walk into STEP segments, and the guards that keep the busy cursor, the count
+// of running plots and the clip to the graph square right on every way out of a drawing. The routine itself is declared
 // with TfrmMain in app/Main.h.
 #pragma once
 
+#include "picture/PlotView.h"
 #include "ui/Platform.h"
 
 // The θ walk advances by π/360 (half a degree) per step.
@@ -46,4 +47,20 @@ public:
 private:
     Platform& platform;
     bool busy = true;
+};
+
+// While it lives, what the plot draws (the curve, its auxiliary figure and its markers, whatever
+// the kind) stays in the graph square: the strip below is the caption's. A command run while the
+// plot yields may clear the picture, which lifts the clip, so Set is called again after every
+// yield.
+class SquareClip {
+public:
+    explicit SquareClip(Painter& canvas) : canvas(canvas) { Set(); }
+    ~SquareClip() { canvas.SetClip(Painter::Unclipped); }
+    void Set() { canvas.SetClip(PlotView::GraphSquare); }
+    SquareClip(const SquareClip&) = delete;
+    SquareClip& operator=(const SquareClip&) = delete;
+
+private:
+    Painter& canvas;
 };

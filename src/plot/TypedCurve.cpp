@@ -201,6 +201,7 @@ bool TfrmMain::PlotTypedCurve(int n, int quadrant, bool repeat, int a, int b, in
     const CurveFormula& formula = std::get<CurveFormula>(read);
     DrawAnnotation(n, a, b, c, repeat, quadrant);
     Canvas& canvas = view.canvas();
+    SquareClip squareClip(canvas);
     const int width = radWidth1.Checked() ? 1 : 2;
     canvas.Brush.Style = BrushStyle::Clear;
 
@@ -237,6 +238,7 @@ bool TfrmMain::PlotTypedCurve(int n, int quadrant, bool repeat, int a, int b, in
     const TypedSteps steps = TypedStepDivision(span, StepDivision(cmbStep.ItemIndex()).increment * Pi / StepsPerPi);
     for (int k = 0; k < steps.segments; ++k) {
         if (!PauseBeforeSegment(k, steps.segments)) return false;
+        squareClip.Set();
         canvas.Pen.Width = width;
         const double end = k + 1 == steps.segments ? range->high : range->low + (k + 1) * steps.length;
         sample = walk.WalkTo(end, canvas, colors.CurveColor);

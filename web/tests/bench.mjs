@@ -1,9 +1,9 @@
 // The page's benchmarks in headless Chromium from file:// (not tests: figures to read):
 // the first picture after the page starts loading, the demonstration plot, the worst repeat the
-// panel allows, the start picture and every shipped curve against the desktop's pictures, and the
+// panel allows (of a fixed kind and of a typed formula), the start picture and every shipped curve against the desktop's pictures, and the
 // size of the single file. Needs the desktop's quorbel-render (build/src) for the references.
 import { execFileSync } from 'node:child_process';
-import { mkdtempSync, rmSync, statSync } from 'node:fs';
+import { mkdtempSync, readFileSync, rmSync, statSync } from 'node:fs';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
 import { StartBrowser, OpenPage, Idle, PicturePixels, Root, BuildWeb, PageUrl } from './Browser.mjs';
@@ -70,6 +70,31 @@ try {
   const worstOverA = await Timed(page, [['btnHanpuku', 'click']]);
   report('worst repeat over a (反復 a 1..100)', `${(worstOverA / 1000).toFixed(2)} s`, '≤ 8 s');
   await page.close();
+
+  // The hypotrochoid typed as its formula (kind 26), written as a curve file by the desktop's
+  // driver and imported as a user imports one; its worst repeat as the desktop's benchmark runs it.
+  const typedFile = path.join(scratch, 'typed.crv');
+  const typedSettings = ['set:updA=13', 'set:updB=3', 'set:updC=11', 'set:updStart=0', 'set:updSend=6', 'set:updKakudai=3',
+                         'formula:26:x=(a-b)cosθ+c cos((a-b)θ/b);y=(a-b)sinθ-c sin((a-b)θ/b)'];
+  execFileSync(Render, ['-C', path.join(Root, 'data'), ...typedSettings, 'nickname:式のハイポトロコイド',
+                        `savefile:${typedFile}`, 'press:mnuSave']);
+  const typedPage = await OpenPage(browser, 1366, 768, Ratio);
+  await typedPage.evaluate(async (text) => {
+    const { ImportFiles } = await import('quorbel/Files.js');
+    const file = new File([Uint8Array.from(atob(text), (c) => c.charCodeAt(0))], 'typed.crv');
+    await ImportFiles(globalThis.quorbel.module.FS, globalThis.quorbel.binder, [file]);
+  }, readFileSync(typedFile).toString('base64'));
+  await Idle(typedPage);
+  await Timed(typedPage, [['lstShiki', 'line', '1'], ['updStart', 'type', '-100'], ['updSend', 'type', '100'],
+                          ['radC', 'check'], ['updRpStart', 'type', '1'], ['updRpEnd', 'type', '100']]);
+  const typedWorst = await Timed(typedPage, [['btnHanpuku', 'click']]);
+  report('typed formula\'s worst repeat (c 1..100, θ ±100π)', `${(typedWorst / 1000).toFixed(2)} s`, '≤ 4 s');
+  const typedReference = path.join(scratch, 'typed-worst.png');
+  execFileSync(Render, ['-C', path.join(Root, 'data'), '-o', typedReference, ...typedSettings, 'set:updStart=-100',
+                        'set:updSend=100', 'set:radC=1', 'set:updRpStart=1', 'set:updRpEnd=100', 'press:btnHanpuku']);
+  const typedShare = EqualShare(await PicturePixels(typedPage), ReadPng(typedReference));
+  report('its picture equal to the desktop\'s', `${(typedShare * 100).toFixed(4)} %`, '≥ 99.9 %');
+  await typedPage.close();
 
   // Every shipped curve against the desktop's picture of it.
   let lowest = 1, lowestName = '', curves = 0;
