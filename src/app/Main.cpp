@@ -95,6 +95,8 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     btnStepH.OnClick = [this] { btnStepHClick(); };
     btnDev.OnClick = [this] { btnDevClick(); };
     btnRpReset.OnClick = [this] { btnRpResetClick(); };
+    chkAnime.OnClick = [this] { chkAnimeClick(); };
+    tmrAnime.OnTimer = [this] { AnimationTick(); };
 
     FormCreate();
 }
@@ -151,7 +153,7 @@ TControl* TfrmMain::FindControl(const std::string& name) {
         &mnuFile, &mnuTangenOpen, &mnuOpenKiso, &mnuOpenFile, &Save1, &mnuSave, &mnuPrint, &mnuClipBoard,
         &mnuPaste, &mnuEnd, &mnuShow, &mnuShowFile, &mnuSettei, &mnuSetColor, &KB1, &mnuHelp,
         &mnuShowHelp, &mnuOnePoint, &mnuShowAbout, &mnuShowLarge,
-        &mnuSaveImage};
+        &mnuSaveImage, &mnuLive, &chkAnime, &tmrAnime};
     for (TControl* control : all) {
         if (control->Name == name) return control;
     }

@@ -220,15 +220,17 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
     return ToCurvePoint(Evaluate(kind, a, b, c, theta, sinCos), zoom, view);
 }
 
-bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform) {
+bool CurveParamsAccepted(int kind, int a, int b, int c) {
     switch (kind) {
         case 1: case 2: case 3: case 8: case 11: case 12: case 13: case 17: case 18: case 21: case 22: case 24:
-            if (b == 0) {
-                platform.ShowMessage(std::string("警告！") + "ｂは０をとれません");
-                return false;
-            }
-            return true;
+            return b != 0;
         default:
             return true;
     }
+}
+
+bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform) {
+    if (CurveParamsAccepted(kind, a, b, c)) return true;
+    platform.ShowMessage(std::string("警告！") + "ｂは０をとれません");
+    return false;
 }

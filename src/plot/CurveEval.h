@@ -60,3 +60,5 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
 // False, after the warning "警告！ｂは０をとれません", for b = 0 with a kind that divides by b
 // (1, 2, 3, 8, 11, 12, 13, 17, 18, 21, 22, 24); true otherwise.
 bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform);
+// CheckCurveParams without the warning.
+bool CurveParamsAccepted(int kind, int a, int b, int c);

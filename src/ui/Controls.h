@@ -193,6 +193,22 @@ private:
     int position = 0;
 };
 
+// A timer: while enabled, a view fires OnTimer every Interval milliseconds with a clock of its
+// own (the core keeps none); ScriptedPlatform fires it on a clock of its own that tests advance.
+// Fire does nothing while the timer is disabled, so a tick a view had already queued is dropped.
+class TTimer : public TControl {
+public:
+    TTimer(std::string name, int interval);
+    std::function<void()> OnTimer;
+    int Interval() const { return interval; }
+    // Milliseconds, at least 1; a view that runs the timer starts counting afresh.
+    void SetInterval(int milliseconds);
+    void Fire();
+
+private:
+    int interval;
+};
+
 // A dialog or window: the controls live in the derived class. ShowModal (through the platform)
 // runs FormShow, lets the user act, and returns ModalResult.
 class TForm {
