@@ -143,7 +143,6 @@ public:
         platform.beforeModal = [this](TForm& f) { BeforeModal(f); };
         platform.Attach(form.frmStep.tmrAuto, &form.frmStep);
         platform.Attach(form.tmrAnime);
-        form.AnimateEveryDisplay = options.animate;
     }
 
     // Compiles every action first, so that a script with an unknown action does nothing at all.
@@ -153,6 +152,7 @@ public:
 
     int Execute() {
         form.FormShow();
+        form.AnimateEveryDisplay = options.animate;  // the script's displays, not the start's
         for (auto& step : steps) {
             step();
             if (form.CloseRequested) break;  // 終了: the program ends here
