@@ -60,8 +60,9 @@ void IndexByMedianCut(const Bitmap& picture, Animation::Indexed& out) {
 
 std::string Deflate(const std::vector<std::uint8_t>& bytes) {
     z_stream stream{};
-    // Runs of one index are nearly all there is: zlib's run-length strategy at its fastest level.
-    if (deflateInit2(&stream, 1, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK) throw std::runtime_error("deflateInit2 failed");
+    // Runs of one index are nearly all there is: zlib's run-length strategy at its fastest level,
+    // raw (no checksum: the bytes never leave memory).
+    if (deflateInit2(&stream, 1, Z_DEFLATED, -15, 8, Z_RLE) != Z_OK) throw std::runtime_error("deflateInit2 failed");
     std::string out(deflateBound(&stream, bytes.size()), '\0');
     stream.next_in = const_cast<Bytef*>(bytes.data());
     stream.avail_in = static_cast<uInt>(bytes.size());
@@ -92,12 +93,16 @@ bool Animation::OneSize() const {
 Animation::Indexed Animation::IndexedPicture(int index) const {
     const Frame& frame = frames.at(index);
     Indexed out{frame.colors, std::vector<std::uint8_t>(static_cast<std::size_t>(frame.width) * frame.height)};
-    uLongf length = static_cast<uLongf>(out.indices.size());
-    if (uncompress(out.indices.data(), &length, reinterpret_cast<const Bytef*>(frame.deflated.data()),
-                   static_cast<uLong>(frame.deflated.size())) != Z_OK ||
-        length != out.indices.size()) {
-        throw std::runtime_error("Animation: a frame cannot be inflated");
-    }
+    z_stream stream{};
+    if (inflateInit2(&stream, -15) != Z_OK) throw std::runtime_error("inflateInit2 failed");
+    stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(frame.deflated.data()));
+    stream.avail_in = static_cast<uInt>(frame.deflated.size());
+    stream.next_out = out.indices.data();
+    stream.avail_out = static_cast<uInt>(out.indices.size());
+    const int result = inflate(&stream, Z_FINISH);
+    const bool whole = result == Z_STREAM_END && stream.total_out == out.indices.size();
+    inflateEnd(&stream);
+    if (!whole) throw std::runtime_error("Animation: a frame cannot be inflated");
     return out;
 }
 

@@ -44,11 +44,12 @@ std::optional<std::vector<TColor>> SharedColors(const Animation& animation) {
 
 // The smallest box holding every pixel where `now` differs from `before` (both width × height);
 // one pixel when nothing differs, since every frame needs an image.
-TRect ChangedBox(const std::vector<TColor>& before, const std::vector<TColor>& now, int width, int height) {
+template <typename Pixel>
+TRect ChangedBox(const std::vector<Pixel>& before, const std::vector<Pixel>& now, int width, int height) {
     TRect box{width, height, 0, 0};
     for (int y = 0; y < height; ++y) {
-        const TColor* a = before.data() + static_cast<std::size_t>(y) * width;
-        const TColor* b = now.data() + static_cast<std::size_t>(y) * width;
+        const Pixel* a = before.data() + static_cast<std::size_t>(y) * width;
+        const Pixel* b = now.data() + static_cast<std::size_t>(y) * width;
         if (std::equal(a, a + width, b)) continue;
         int left = 0, right = width;
         while (a[left] == b[left]) ++left;
@@ -96,33 +97,45 @@ std::string EncodeGif(const Animation& animation) {
     GifFreeMapObject(globalMap);
     if (screen != GIF_OK || !WriteLoopForEver(gif)) return {};
 
-    std::vector<TColor> shown(static_cast<std::size_t>(width) * height), next(shown.size());
+    // What the frame before left on the screen, and this frame: as indices of the shared table
+    // when there is one (so that a row is compared and written as it is), else as colours.
+    const std::size_t pixels = static_cast<std::size_t>(width) * height;
+    std::vector<GifPixelType> shownIndices(shared ? pixels : 0), nextIndices(shownIndices.size());
+    std::vector<TColor> shownColors(shared ? 0 : pixels), nextColors(shownColors.size());
     std::vector<GifPixelType> row(width);
     for (int i = 0; i < animation.Count(); ++i) {
         const Animation::Indexed frame = animation.IndexedPicture(i);
-        for (std::size_t p = 0; p < next.size(); ++p) next[p] = frame.colors[frame.indices[p]];
-        const TRect box = i == 0 ? TRect{0, 0, width, height} : ChangedBox(shown, next, width, height);
+        TRect box{0, 0, width, height};
+        if (shared) {
+            std::vector<GifPixelType> remap(frame.colors.size());
+            for (std::size_t c = 0; c < frame.colors.size(); ++c) remap[c] = static_cast<GifPixelType>(sharedIndex.at(frame.colors[c]));
+            for (std::size_t p = 0; p < pixels; ++p) nextIndices[p] = remap[frame.indices[p]];
+            if (i > 0) box = ChangedBox(shownIndices, nextIndices, width, height);
+        } else {
+            for (std::size_t p = 0; p < pixels; ++p) nextColors[p] = frame.colors[frame.indices[p]];
+            if (i > 0) box = ChangedBox(shownColors, nextColors, width, height);
+        }
 
         GraphicsControlBlock control{DISPOSE_DO_NOT, false, std::max(2, (animation.Delay(i) + 5) / 10), NO_TRANSPARENT_COLOR};
         GifByteType extension[4];
         const std::size_t length = EGifGCBToExtension(&control, extension);
         if (EGifPutExtension(gif, GRAPHICS_EXT_FUNC_CODE, static_cast<int>(length), extension) != GIF_OK) return {};
-
-        // The frame's indices in the shared table, or its own table.
-        std::vector<GifPixelType> remap(frame.colors.size());
-        for (std::size_t c = 0; c < frame.colors.size(); ++c) {
-            remap[c] = static_cast<GifPixelType>(shared ? sharedIndex.at(frame.colors[c]) : c);
-        }
         ColorMapObject* localMap = shared ? nullptr : ColorMap(frame.colors);
         const int described = EGifPutImageDesc(gif, box.left, box.top, box.Width(), box.Height(), false, localMap);
         if (localMap) GifFreeMapObject(localMap);
         if (described != GIF_OK) return {};
         for (int y = box.top; y < box.bottom; ++y) {
-            const std::uint8_t* indices = frame.indices.data() + static_cast<std::size_t>(y) * width;
-            for (int x = box.left; x < box.right; ++x) row[x - box.left] = remap[indices[x]];
-            if (EGifPutLine(gif, row.data(), box.Width()) != GIF_OK) return {};
+            const std::size_t at = static_cast<std::size_t>(y) * width + box.left;
+            GifPixelType* line = row.data();
+            if (shared) {
+                line = nextIndices.data() + at;
+            } else {
+                std::copy(frame.indices.begin() + at, frame.indices.begin() + at + box.Width(), row.begin());
+            }
+            if (EGifPutLine(gif, line, box.Width()) != GIF_OK) return {};
         }
-        shown.swap(next);
+        shownIndices.swap(nextIndices);
+        shownColors.swap(nextColors);
     }
     closer.gif = nullptr;
     if (EGifCloseFile(gif, &error) != GIF_OK) return {};
