@@ -91,6 +91,8 @@ const std::vector<ControlPlace>& ControlPlaces() {
         {"btnHanpuku", "grpRepeat", Box(160, 14, 62, 25)},
         {"btnStepH", "grpRepeat", Box(160, 40, 62, 25)},
         {"btnDev", "grpRepeat", Box(226, 16, 97, 49)},
+        // On the group's title line, above 分割表示: it changes how 反復 and STEP反復 draw.
+        {"chkAnime", "grpRepeat", Box(266, 0, 0, 0)},
     };
     return places;
 }

@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include "qt/Artwork.h"
@@ -83,6 +84,7 @@ MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
     platform.RegisterView(form.frmEdit.Name, contents);
     platform.RegisterView(form.frmVersion.Name, version);
     platform.RegisterView(form.frmPrint.Name, print);
+    binder.Bind(new QTimer(this), form.tmrAnime);
     large = new LargeView(form.frmLarge, this);
     platform.SetLargeView(large);
     qApp->installEventFilter(this);
@@ -135,18 +137,19 @@ QWidget* MainWindow::Widget(const QString& name) const {
 }
 
 void MainWindow::BuildMenus() {
-    auto addMenu = [this](TMenuItem& title, std::initializer_list<TMenuItem*> items) {
+    auto addMenu = [this](TMenuItem& title, std::initializer_list<TControl*> items) {
         auto* menu = new QMenu(this);
         menu->setObjectName(ToQt(title.Name));
         binder.Bind(menu, title);
-        for (TMenuItem* item : items) {
+        for (TControl* item : items) {
             if (!item) {
                 menu->addSeparator();
                 continue;
             }
             auto* action = new QAction(menu);
             action->setObjectName(ToQt(item->Name));
-            binder.Bind(action, *item);
+            if (auto* check = dynamic_cast<TCheckBox*>(item)) binder.Bind(action, *check);
+            else binder.Bind(action, static_cast<TMenuItem&>(*item));
             menu->addAction(action);
         }
         menuBar()->addMenu(menu);
@@ -156,7 +159,7 @@ void MainWindow::BuildMenus() {
                            &form.mnuSave, nullptr, &form.mnuPrint, &form.mnuClipBoard, &form.mnuPaste,
                            &form.mnuSaveImage,  // picture files, after the clipboard items
                            nullptr, &form.mnuEnd});
-    addMenu(form.mnuShow, {&form.mnuShowFile, &form.mnuShowLarge});
+    addMenu(form.mnuShow, {&form.mnuShowFile, &form.mnuShowLarge, nullptr, &form.mnuLive});
     addMenu(form.mnuSettei, {&form.mnuSetColor, &form.KB1});
     addMenu(form.mnuHelp, {&form.mnuShowHelp, &form.mnuOnePoint, nullptr, &form.mnuShowAbout});
 }
