@@ -55,12 +55,14 @@ void RegisterForms(WebBindings& bindings, TfrmMain& form) {
                              "mnuFile", "mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "Save1", "mnuSave",
                              "mnuPrint", "mnuClipBoard", "mnuPaste", "mnuSaveImage", "mnuEnd", "mnuShow", "mnuShowFile", "mnuShowLarge",
                              "mnuSettei", "mnuSetColor", "KB1", "mnuHelp", "mnuShowHelp", "mnuOnePoint",
-                             "mnuShowAbout"}) {
+                             "mnuShowAbout", "mnuLive", "chkAnime", "tmrAnime"}) {
         mainControls.push_back(form.FindControl(name));
     }
     bindings.AddForm(form, mainControls, {&form.view.imgCood, &form.imgSample1, &form.imgSample2});
     TfrmStep& step = form.frmStep;
-    bindings.AddForm(step, {&step.edtStep, &step.edtCount, &step.btnOk, &step.btnAll, &step.btnCancel}, {});
+    bindings.AddForm(step, {&step.edtStep, &step.edtCount, &step.btnOk, &step.btnAll, &step.btnCancel, &step.btnBack,
+                            &step.btnAuto, &step.cmbSpeed, &step.lblWhere, &step.chkCurrentOnly, &step.tmrAuto},
+                     {});
     TfrmNickName& naming = form.frmNickName;
     bindings.AddForm(naming, {&naming.lblPrompt, &naming.edtName, &naming.btnOk, &naming.btnCancel}, {});
     TfrmEdit& contents = form.frmEdit;
@@ -74,8 +76,9 @@ void RegisterForms(WebBindings& bindings, TfrmMain& form) {
     // The picture shown large is the main picture, in front of everything while it shows: its keys
     // reach it while a STEP display waits in its dialog behind, and F11 opens it from that dialog.
     TfrmLarge& large = form.frmLarge;
-    bindings.AddForm(large, {&large.btnDraw, &large.btnNext, &large.btnBack}, {&form.view.imgCood});
-    for (TButton* button : {&large.btnDraw, &large.btnNext, &large.btnBack}) {
+    bindings.AddForm(large, {&large.btnDraw, &large.btnNext, &large.btnBack, &large.btnPlay, &large.btnStepBack},
+                     {&form.view.imgCood});
+    for (TButton* button : {&large.btnDraw, &large.btnNext, &large.btnBack, &large.btnPlay, &large.btnStepBack}) {
         bindings.LetThrough(large.Name, button->Name, [&large] { return large.Showing(); });
     }
     bindings.LetThrough(form.Name, form.mnuShowLarge.Name, [&step] { return step.Waiting(); });
