@@ -231,9 +231,12 @@ export function BindCheck(binder, form, name, label) {
     label.classList.toggle('hidden', !state.visible);
   });
   input.addEventListener('click', (event) => {
-    // The model decides the state; the box shows it once the core has run the click.
+    // The model decides the state; the box shows it once the core has run the click. The browser
+    // puts a cancelled click's box back when the click's dispatch ends, which may be after the core
+    // ran it: the box is shown again from the model once the dispatch is over.
     event.preventDefault();
     binder.Post(form, name, 'check');
+    setTimeout(() => binder.Sync(form + Separator + name));
   });
   Name(label, name);
   return label;

@@ -417,7 +417,7 @@ test('変更をすぐに描く draws an arrow\'s change as 表示 does; the STEP
   await page.close();
 });
 
-test('動画 plays each value alone and its cycle downloads as the GIF the desktop writes; touch on the large view', async () => {
+test('動画 plays each value alone, and its cycle downloads as the GIF the desktop writes', async () => {
   const page = await OpenPage(browser);
   const downloads = mkdtempSync(path.join(tmpdir(), 'quorbel-downloads-'));
   const session = await page.createCDPSession();
@@ -426,6 +426,7 @@ test('動画 plays each value alone and its cycle downloads as the GIF the deskt
     await page.click('#updRpEnd input', { clickCount: 3 });
     await page.keyboard.type('3');
     await page.click('#chkAnime input');
+    await page.waitForFunction(() => document.querySelector('#chkAnime input').checked, { timeout: 2000 });  // as the model
     await page.click('#btnHanpuku');
     await Idle(page);
     assert.equal(await page.$eval('#btnHanpuku', (button) => button.textContent), '停止');
@@ -451,9 +452,13 @@ test('動画 plays each value alone and its cycle downloads as the GIF the deskt
     rmSync(downloads, { recursive: true, force: true });
   }
 
-  // On a touch screen: a tap on the large view goes on, a long press plays.
-  await page.setViewport({ width: 1366, height: 768, hasTouch: true });
-  await page.click('#btnStep');
+  assert.deepEqual(page.quorbelErrors, []);
+  await page.close();
+});
+
+test('on a touch screen a tap on the large view goes on with a STEP display and a long press plays it', async () => {
+  const page = await OpenPage(browser, 1366, 768, 1, true);
+  await page.tap('#btnStep');
   await page.waitForSelector('.dialog #edtCount');
   await page.select('.dialog #cmbSpeed', '0');
   await page.keyboard.press('F11');
