@@ -17,52 +17,55 @@ def rgb(red, green, blue):
 
 BLACK, WHITE = "0", rgb(255, 255, 255)
 
-# The formula lines of each kind, in the formula notation of the caption.
-FORMULAS = {
-    0: ("*", "x = c sin aθ", "y = c sin bθ"),
-    1: ("*", "x=(a+b)cosθ-bcos [a+b]/b θ", "y=(a+b)sinθ-bsin [a+b]/b θ"),
-    2: ("r = c sin [a]/b θ", "*", "*"),
-    3: ("*", "x=(a-b)cosθ+ccos [a-b]/b θ", "y=(a-b)sinθ-csin [a-b]/b θ"),
-    4: ("*", "x=a(θ-sinθ)", "y=a(1-cosθ)"),
-    5: ("*", "x=aθ-bsinθ", "y=a-bcosθ"),
-    6: ("*", "x=a cos^3 θ", "y=a sin^3 θ"),
-    7: ("r^2 = 2a^2 cos 2θ", "*", "*"),
-    8: ("*", "x=(a+b)cosθ-ccos [a+b]/b θ", "y=(a+b)sinθ-csin [a+b]/b θ"),
-    9: ("r = a+c sin bθ", "*", "*"),
-    10: ("r = a(1+cosθ)", "*", "*"),
-    11: ("*", "x=(a-b)cosθ+bcos [a-b]/b θ", "y=(a-b)sinθ-bsin [a-b]/b θ"),
-    12: ("r = [a]/b θ", "*", "*"),
-    13: ("r = c exp( [a]/b θ)", "*", "*"),
-    14: ("r = [a]/[R$]", "*", "*"),
-    15: ("*", "x=aθ ^2", "y=2aθ"),
-    16: ("*", "x = a/cosθ", "y = b tanθ"),
-    17: ("r=c/(1+ecosθ) , e = [a]/b", "*", "*"),
-    18: ("r = c/cos(θ- [a]/b π)", "*", "*"),
-    19: ("*", "x=a(cosθ+θsinθ)", "y=a(sinθ-θcosθ)"),
-    20: ("r = a", "*", "*"),
-    21: ("*", "x = θ", "y = c sin [a]/b θ"),
-    22: ("*", "x = θ", "y = c cos [a]/b θ"),
-    23: ("*", "x = a cosθ", "y = b sinθ"),
-    24: ("*", "x = θ", "y = c sin(θ+ [a]/b π)"),
-    25: ("r = 2a cosθ + 2b sinθ", "*", "*"),
-}
 
+def read_kinds(path):
+    """The table of curve kinds (src/plot/CurveKinds.txt, which the program compiles in): for each
+    Id, its facts by key (line3, line4, line5, uses, flags, ...)."""
+    kinds = {}
+    with open(path, encoding="utf-8") as table:
+        for line in table:
+            line = line.rstrip()
+            if not line or line.startswith("#"):
+                continue
+            key, _, value = line.partition(" ")
+            value = value.strip()
+            if key == "kind":
+                current = kinds.setdefault(int(value), {})
+            else:
+                current[key] = value
+    return kinds
+
+
+KINDS = read_kinds(os.path.join(ROOT, "src", "plot", "CurveKinds.txt"))
+# The record lines 3 to 5 of each kind's curves, in the formula notation of the caption.
+FORMULAS = {kind: (facts["line3"], facts["line4"], facts["line5"]) for kind, facts in KINDS.items()}
 # Which of a, b, c each kind uses; the others are stored as "*" (not used).
-USES = {
-    0: "abc", 1: "ab", 2: "abc", 3: "abc", 4: "a", 5: "ab", 6: "a", 7: "a", 8: "abc", 9: "abc",
-    10: "a", 11: "ab", 12: "ab", 13: "abc", 14: "a", 15: "a", 16: "ab", 17: "abc", 18: "abc",
-    19: "a", 20: "a", 21: "abc", 22: "abc", 23: "ab",
-    24: "abc", 25: "ab",
-}
+USES = {kind: "" if facts["uses"] == "-" else facts["uses"] for kind, facts in KINDS.items()}
+
+
+# Names in a typed formula that are not the parameters a, b, c.
+FORMULA_WORDS = ("sin", "cos", "tan", "sqrt", "abs", "log", "ln", "exp", "pi")
+
+
+def uses_of(formulas):
+    """The parameters a, b, c a typed formula names (a rough reading, for checking the records)."""
+    text = " ".join(formulas)
+    for word in FORMULA_WORDS:
+        text = text.replace(word, " ")
+    return "".join(p for p in "abc" if p in text)
 
 
 def curve(name, kind, a=None, b=None, c=None, theta=(0, 2), repeat=(1, 1), zoom=4, target="c",
-          aux=0, step=0, background=0, line=WHITE, back=BLACK, width=1, notes=()):
-    """One record as 25 UTF-8 lines."""
-    polar, x, y = FORMULAS[kind]
+          aux=0, step=0, background=0, line=WHITE, back=BLACK, width=1, notes=(), formulas=None):
+    """One record as 25 UTF-8 lines. A typed-formula kind takes its record lines 3 to 5 as
+    `formulas`; a, b and c are then exactly the ones the formula uses."""
+    typed = USES[kind] == "formula"
+    assert typed == (formulas is not None), name
+    polar, x, y = formulas if typed else FORMULAS[kind]
+    uses = uses_of(formulas) if typed else USES[kind]
     values = {"a": a, "b": b, "c": c}
     for p in "abc":
-        if p in USES[kind]:
+        if p in uses:
             assert values[p] is not None, (name, p)
         else:
             assert values[p] is None, (name, p)
@@ -207,6 +210,66 @@ CATALOG = [
 ]
 
 
+# ---- Curves typed as formulas (kinds 26 媒介変数表示（式）, 27 極方程式（式）, 28 方程式（式）):
+# the exercises of the textbook written as the textbook writes them, a range where it gives one.
+def typed(name, kind, formulas, **settings):
+    settings.setdefault("background", 1 if kind == 27 else 4)
+    settings.setdefault("line", rgb(0, 0, 255))
+    settings.setdefault("back", WHITE)
+    settings.setdefault("width", 2)
+    return curve(name, kind, formulas=formulas, **settings)
+
+
+TYPED = [
+    typed("平行移動した楕円", 28, ("*", "(x-2)^2/9+(y+1)^2/4=1", "*"), zoom=5,
+          notes=["楕円 x^2/9+y^2/4=1 を x 軸方向に 2、", "y 軸方向に -1 だけ平行移動した楕円です",
+                 "中心は (2, -1) です", "式の数を変えて動かしてみましょう"]),
+    typed("平行移動した双曲線", 28, ("*", "(x-2)^2/4-(y+1)^2/9=1", "*"),
+          notes=["双曲線 x^2/4-y^2/9=1 を x 軸方向に 2、", "y 軸方向に -1 だけ平行移動しました",
+                 "漸近線も同じだけ動きます", "中心 (2, -1) を確かめてみましょう"]),
+    typed("焦点が y 軸上にある双曲線", 28, ("*", "x^2/9-y^2/16=-1", "*"),
+          notes=["右辺が -1 なので、頂点は (0, ±4)、", "焦点は (0, ±5) で y 軸上にあります",
+                 "右辺を 1 にした双曲線と比べてみましょう"]),
+    typed("放物線 x^2=4py", 28, ("*", "x^2=4ay", "*"), a=1, repeat=(1, 4), target="a", zoom=5,
+          notes=["p を a で表しています。焦点は (0, a)、", "準線は y=-a です",
+                 "反復で a を 1 から 4 まで変えて", "開き方を比べてみましょう"]),
+    typed("回転した楕円", 28, ("*", "x^2+xy+y^2=3", "*"), zoom=5,
+          notes=["xy の項があるので、軸が 45°回転した", "楕円です", "長軸は y=-x、短軸は y=x の上にあります",
+                 "xy の係数を変えてみましょう"]),
+    typed("直角双曲線 xy=1", 28, ("*", "xy=1", "*"), zoom=5,
+          notes=["漸近線が x 軸と y 軸の双曲線です", "x^2-y^2=2 を 45°回転した形です",
+                 "xy=-1 も描いてみましょう"]),
+    typed("円の媒介変数表示（有理式）", 26, ("*", "x=a(1-t^2)/(1+t^2)", "y=2at/(1+t^2) (-10≦t≦10)"),
+          a=5, target="a", aux=1, step=2,
+          notes=["x^2+y^2=a^2 を満たします", "t を大きくしても点 (-a, 0) には届きません",
+                 "STEP表示 で点の動きを見てみましょう"]),
+    typed("放物線の媒介変数表示", 26, ("*", "x=t^2", "y=2t (-2≦t≦2)"), zoom=5, aux=1,
+          notes=["t を消去すると y^2=4x になります", "-2≦t≦2 の部分だけを描いています",
+                 "補助線を付けて STEP表示 すると、", "点 P と t の値が表示されます"]),
+    typed("双曲線の媒介変数表示", 26, ("*", "x=t+1/t", "y=t-1/t (-6≦t≦6)"),
+          notes=["t を消去すると x^2-y^2=4 になります", "t>0 で右の枝、t<0 で左の枝を描きます",
+                 "t=0 では点がないので線は切れます"]),
+    typed("直線の媒介変数表示", 26, ("*", "x=1+2t", "y=3-t (-4≦t≦4)"), zoom=5,
+          notes=["点 (1, 3) を通り、方向ベクトルが", "(2, -1) の直線です",
+                 "t を消去すると x+2y=7 になります"]),
+    typed("リマソン r=1+2cosθ", 27, ("r=1+2cosθ", "*", "*"), zoom=5,
+          notes=["r が負になる θ があるので、", "内側に小さなループができます",
+                 "2 を 1 にするとカージオイドになります"]),
+    typed("原点を通る円 r=2cosθ", 27, ("r=2cosθ (-π/2≦θ≦π/2)", "*", "*"), zoom=6,
+          notes=["両辺に r を掛けると x^2+y^2=2x になり、", "中心 (1, 0)、半径 1 の円です",
+                 "-π/2≦θ≦π/2 で円を 1 周します"]),
+    typed("カージオイド r=1-sinθ", 27, ("r=1-sinθ", "*", "*"), zoom=6,
+          notes=["とがった点が原点にあり、", "下向きのカージオイドです",
+                 "sinθ を cosθ に変えてみましょう"]),
+    typed("楕円の極方程式 r=3/(2+cosθ)", 27, ("r=3/(2+cosθ)", "*", "*"), zoom=5, aux=1, step=2,
+          notes=["離心率 1/2 の楕円で、焦点が原点です", "分母の 2 を 1 にすると放物線、",
+                 "1/2 にすると双曲線になります"]),
+    typed("正接曲線 y=tanx", 28, ("*", "y=tan x", "*"), zoom=5,
+          notes=["x=±π/2 などで値がなく、", "そこに漸近線があります",
+                 "y=1/x や y=1/(1-x^2) も描いてみましょう"]),
+]
+
+
 def closing_end(kind, a, b):
     """θ end, in multiples of π, after which the curve has closed."""
     g = math.gcd(a, b)
@@ -291,7 +354,7 @@ def write(path, lines):
 
 def main():
     kinds = {3} | {int(record[1]) for record in CATALOG}
-    missing = sorted(set(FORMULAS) - kinds)
+    missing = sorted(kind for kind in FORMULAS if USES[kind] != "formula" and kind not in kinds)
     # A collection shows at most 49 curves besides its built-in one.
     if len(CATALOG) > 49 or len(BEAUTIFUL) > 49 or missing:
         sys.exit("the catalog must hold at most 49 curves covering every kind; missing: %s" % missing)

@@ -12,15 +12,6 @@ const Form = 'frmMain';
 // Containers without a model of their own, with their captions.
 const GroupCaptions = { grpWidth: '', grpHeniki: '変域', grpRepeat: '反復表示' };
 
-const Menus = [
-  ['mnuFile', ['mnuTangenOpen', 'mnuOpenKiso', 'mnuOpenFile', 'page:import', null, 'Save1', 'mnuSave',
-               'page:export', 'page:exportAll', null, 'mnuPrint', 'mnuClipBoard', 'mnuPaste', 'mnuSaveImage', null,
-               'mnuEnd']],
-  ['mnuShow', ['mnuShowFile', 'mnuShowLarge', null, 'mnuLive']],
-  ['mnuSettei', ['mnuSetColor', 'KB1']],
-  ['mnuHelp', ['mnuShowHelp', 'mnuOnePoint', null, 'mnuShowAbout']],
-];
-
 // The keys of menu items, shown beside them.
 const ItemKeys = { mnuShowLarge: 'F11' };
 
@@ -30,6 +21,8 @@ const PageItems = {
   'page:export': '選んだ自作の曲線を書き出す(&E)',
   'page:exportAll': '自作の曲線をすべて書き出す(&Z)',
 };
+// Where they go: after the program's item named.
+const PageItemsAfter = { mnuOpenFile: ['page:import'], mnuSave: ['page:export', 'page:exportAll'] };
 
 export class MainWindow {
   constructor(binder, root, pageActions) {
@@ -53,9 +46,11 @@ export class MainWindow {
     });
   }
 
-  // ---- Menus.
+  // ---- Menus, as the core's layout has them, with the page's own items among them.
   BuildMenus() {
-    for (const [title, items] of Menus) {
+    const layout = this.binder.module.MainWindowLayout(1024, 768);
+    for (const { title, items: programItems } of layout.menus) {
+      const items = programItems.flatMap((item) => [item === '-' ? null : item, ...(PageItemsAfter[item] || [])]);
       const menu = document.createElement('div');
       menu.className = 'menu';
       const button = document.createElement('button');

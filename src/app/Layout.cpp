@@ -35,6 +35,8 @@ MainLayout ComputeMainLayout(ScreenSize screen) {
 }
 
 const std::vector<ControlPlace>& ControlPlaces() {
+    // Heights are given where the contents' own would reach the next control: the STEP label
+    // over its list, the three target buttons 18 pixels apart, 解説 above the repeat group.
     static const std::vector<ControlPlace> places = {
         {"spdOpenFile", "pnlMain", Box(10, 6, 25, 25)},
         {"spdKihonOpen", "pnlMain", Box(40, 6, 25, 25)},
@@ -67,7 +69,7 @@ const std::vector<ControlPlace>& ControlPlaces() {
         {"edtHeniki", "grpHeniki", Box(4, 72, 88, 20)},
         {"btnStep", "grpParam", Box(200, 24, 65, 48)},
         {"btnDraw", "grpParam", Box(272, 24, 73, 49)},
-        {"lblSTEP", "grpParam", Box(216, 80, 0, 0)},
+        {"lblSTEP", "grpParam", Box(216, 80, 0, 12)},
         {"cmbStep", "grpParam", Box(200, 92, 65, 0)},
         {"btnReset", "grpParam", Box(272, 80, 73, 33)},
         {"lbl拡大率", "grpParam", Box(18, 112, 0, 0)},
@@ -77,12 +79,12 @@ const std::vector<ControlPlace>& ControlPlaces() {
         {"chkOverWrite", "grpParam", Box(272, 120, 0, 0)},
         {"lbl座標", "grpParam", Box(96, 148, 0, 0)},
         {"cmbHaikei", "grpParam", Box(128, 145, 137, 0)},
-        {"btnKaisetsu", "grpParam", Box(272, 144, 73, 25)},
+        {"btnKaisetsu", "grpParam", Box(272, 144, 73, 24)},
         {"grpRepeat", "grpParam", Box(14, 168, 329, 73)},
         {"lbl対象", "grpRepeat", Box(6, 38, 0, 0)},
-        {"radA", "grpRepeat", Box(32, 16, 0, 0)},
-        {"radB", "grpRepeat", Box(32, 34, 0, 0)},
-        {"radC", "grpRepeat", Box(32, 52, 0, 0)},
+        {"radA", "grpRepeat", Box(32, 16, 0, 18)},
+        {"radB", "grpRepeat", Box(32, 34, 0, 18)},
+        {"radC", "grpRepeat", Box(32, 52, 0, 18)},
         {"lbl開始S", "grpRepeat", Box(72, 12, 0, 0)},
         {"btnRpReset", "grpRepeat", Box(72, 32, 33, 18)},
         {"lbl終了E", "grpRepeat", Box(72, 54, 0, 0)},
@@ -92,7 +94,7 @@ const std::vector<ControlPlace>& ControlPlaces() {
         {"btnStepH", "grpRepeat", Box(160, 40, 62, 25)},
         {"btnDev", "grpRepeat", Box(226, 16, 97, 49)},
         // On the group's title line, above 分割表示: it changes how 反復 and STEP反復 draw.
-        {"chkAnime", "grpRepeat", Box(266, 0, 0, 0)},
+        {"chkAnime", "grpRepeat", Box(266, 0, 0, 16)},
     };
     return places;
 }
@@ -102,4 +104,15 @@ const ControlPlace* FindControlPlace(std::string_view name) {
         if (place.name == name) return &place;
     }
     return nullptr;
+}
+
+const std::vector<MenuPlace>& MenuPlaces() {
+    static const std::vector<MenuPlace> menus = {
+        {"mnuFile", {"mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "-", "Save1", "mnuSave", "-", "mnuPrint",
+                     "mnuClipBoard", "mnuPaste", "mnuSaveImage", "-", "mnuEnd"}},
+        {"mnuShow", {"mnuShowFile", "mnuShowLarge", "-", "mnuLive"}},
+        {"mnuSettei", {"mnuSetColor", "KB1"}},
+        {"mnuHelp", {"mnuShowHelp", "mnuOnePoint", "-", "mnuShowAbout"}},
+    };
+    return menus;
 }

@@ -1,5 +1,6 @@
 // The main window's geometry: the window, the picture and the left column computed from the
-// screen size, and the fixed places of the tool-bar and panel controls inside their containers.
+// screen size, the fixed places of the tool-bar and panel controls inside their containers, and
+// the menus. Every name here is a control of TfrmMain's registry or a part without a model.
 // The numbers live here, headless, so that they are tested without a desktop; the Qt view only
 // places its widgets where this file says.
 #pragma once
@@ -37,3 +38,11 @@ struct ControlPlace {
 const std::vector<ControlPlace>& ControlPlaces();
 // The place of `name`, or nullptr when it has none.
 const ControlPlace* FindControlPlace(std::string_view name);
+
+// One menu of the menu bar: its title item and its items in order, "-" for a separator.
+struct MenuPlace {
+    std::string_view title;
+    std::vector<std::string_view> items;
+};
+// The menu bar, left to right.
+const std::vector<MenuPlace>& MenuPlaces();

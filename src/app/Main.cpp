@@ -143,23 +143,6 @@ void TfrmMain::mnuShowFileClick() {
     platform.ShowModal(frmEdit);
 }
 
-TControl* TfrmMain::FindControl(const std::string& name) {
-    TControl* all[] = {
-        &spdOpenFile, &spdKihonOpen, &spdUserOpen, &spdOverWrite, &spdPrint, &spdLineColor, &spdBackColor,
-        &radWidth1, &radWidth2, &chkMonoc, &lblSpec, &prgBar, &lstShiki, &lstComment, &grpParam,
-        &updA, &updB, &updC, &updStart, &updSend, &edtHeniki, &updKakudai, &updRpStart, &updRpEnd,
-        &radA, &radB, &radC, &chkHojoEn, &chkOverWrite, &chkProgress, &cmbStep, &cmbHaikei,
-        &btnStep, &btnDraw, &btnReset, &btnKaisetsu, &btnHanpuku, &btnStepH, &btnDev, &btnRpReset,
-        &mnuFile, &mnuTangenOpen, &mnuOpenKiso, &mnuOpenFile, &Save1, &mnuSave, &mnuPrint, &mnuClipBoard,
-        &mnuPaste, &mnuEnd, &mnuShow, &mnuShowFile, &mnuSettei, &mnuSetColor, &KB1, &mnuHelp,
-        &mnuShowHelp, &mnuOnePoint, &mnuShowAbout, &mnuShowLarge,
-        &mnuSaveImage, &mnuLive, &chkAnime, &tmrAnime};
-    for (TControl* control : all) {
-        if (control->Name == name) return control;
-    }
-    return nullptr;
-}
-
 TButton* TfrmMain::FindButton(const std::string& name) { return dynamic_cast<TButton*>(FindControl(name)); }
 
 TUpDown* TfrmMain::FindSpin(const std::string& name) { return dynamic_cast<TUpDown*>(FindControl(name)); }

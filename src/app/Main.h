@@ -38,82 +38,82 @@ public:
     Platform& platform;
 
     // ---- Tool bar.
-    TSpeedButton spdOpenFile{"spdOpenFile"};
-    TSpeedButton spdKihonOpen{"spdKihonOpen"};
-    TSpeedButton spdUserOpen{"spdUserOpen"};
-    TSpeedButton spdOverWrite{"spdOverWrite"};
-    TSpeedButton spdPrint{"spdPrint"};
-    TSpeedButton spdLineColor{"spdLineColor"};
-    TSpeedButton spdBackColor{"spdBackColor"};
-    TRadioButton radWidth1{"radWidth1"};
-    TRadioButton radWidth2{"radWidth2"};
+    TSpeedButton spdOpenFile{*this, "spdOpenFile"};
+    TSpeedButton spdKihonOpen{*this, "spdKihonOpen"};
+    TSpeedButton spdUserOpen{*this, "spdUserOpen"};
+    TSpeedButton spdOverWrite{*this, "spdOverWrite"};
+    TSpeedButton spdPrint{*this, "spdPrint"};
+    TSpeedButton spdLineColor{*this, "spdLineColor"};
+    TSpeedButton spdBackColor{*this, "spdBackColor"};
+    TRadioButton radWidth1{*this, "radWidth1"};
+    TRadioButton radWidth2{*this, "radWidth2"};
     TImage imgSample1{"imgSample1", 22, 16};
     TImage imgSample2{"imgSample2", 22, 15};
-    TCheckBox chkMonoc{"chkMonoc", "白黒"};
-    TLabel lblSpec{"lblSpec"};
-    TProgressBar prgBar{"prgBar"};
+    TCheckBox chkMonoc{*this, "chkMonoc", "白黒"};
+    TLabel lblSpec{*this, "lblSpec"};
+    TProgressBar prgBar{*this, "prgBar"};
 
     // ---- Left column.
-    TListBox lstShiki{"lstShiki"};
-    TListBox lstComment{"lstComment"};  // the five note lines, UTF-8
+    TListBox lstShiki{*this, "lstShiki"};
+    TListBox lstComment{*this, "lstComment"};  // the five note lines, UTF-8
 
     // ---- Parameter panel grpParam.
-    TControl grpParam{"grpParam"};
-    TUpDown updA{"updA", -100, 100, 1};
-    TUpDown updB{"updB", 0, 100, 1};
-    TUpDown updC{"updC", 1, 100, 1};
-    TUpDown updStart{"updStart", -100, 100, 0};
-    TUpDown updSend{"updSend", 0, 100, 2};
-    TEdit edtHeniki{"edtHeniki"};
-    TUpDown updKakudai{"updKakudai", 1, 6, 4};
-    TUpDown updRpStart{"updRpStart", 1, 100, 1};
-    TUpDown updRpEnd{"updRpEnd", 0, 100, 1};
-    TRadioButton radA{"radA", "A"};
-    TRadioButton radB{"radB", "B"};
-    TRadioButton radC{"radC", "C"};
-    TCheckBox chkHojoEn{"chkHojoEn", "補助線"};
-    TCheckBox chkOverWrite{"chkOverWrite", "上書き"};
-    TCheckBox chkProgress{"chkProgress", "途中経過"};
-    TComboBox cmbStep{"cmbStep", StepItems};
-    TComboBox cmbHaikei{"cmbHaikei", BackgroundItems};
-    TButton btnStep{"btnStep", "STEP表示"};
-    TButton btnDraw{"btnDraw", "表示"};
-    TButton btnReset{"btnReset", "既定値"};
-    TButton btnKaisetsu{"btnKaisetsu", "解 説   "};
-    TButton btnHanpuku{"btnHanpuku", "反復"};
-    TButton btnStepH{"btnStepH", "STEP反復"};
-    TButton btnDev{"btnDev", "分割表示"};
-    TButton btnRpReset{"btnRpReset", "ﾘｾｯﾄ"};
+    TControl grpParam{*this, "grpParam"};
+    TUpDown updA{*this, "updA", -100, 100, 1};
+    TUpDown updB{*this, "updB", 0, 100, 1};
+    TUpDown updC{*this, "updC", 1, 100, 1};
+    TUpDown updStart{*this, "updStart", -100, 100, 0};
+    TUpDown updSend{*this, "updSend", 0, 100, 2};
+    TEdit edtHeniki{*this, "edtHeniki"};
+    TUpDown updKakudai{*this, "updKakudai", 1, 6, 4};
+    TUpDown updRpStart{*this, "updRpStart", 1, 100, 1};
+    TUpDown updRpEnd{*this, "updRpEnd", 0, 100, 1};
+    TRadioButton radA{*this, "radA", "A"};
+    TRadioButton radB{*this, "radB", "B"};
+    TRadioButton radC{*this, "radC", "C"};
+    TCheckBox chkHojoEn{*this, "chkHojoEn", "補助線"};
+    TCheckBox chkOverWrite{*this, "chkOverWrite", "上書き"};
+    TCheckBox chkProgress{*this, "chkProgress", "途中経過"};
+    TComboBox cmbStep{*this, "cmbStep", StepItems};
+    TComboBox cmbHaikei{*this, "cmbHaikei", BackgroundItems};
+    TButton btnStep{*this, "btnStep", "STEP表示"};
+    TButton btnDraw{*this, "btnDraw", "表示"};
+    TButton btnReset{*this, "btnReset", "既定値"};
+    TButton btnKaisetsu{*this, "btnKaisetsu", "解 説   "};
+    TButton btnHanpuku{*this, "btnHanpuku", "反復"};
+    TButton btnStepH{*this, "btnStepH", "STEP反復"};
+    TButton btnDev{*this, "btnDev", "分割表示"};
+    TButton btnRpReset{*this, "btnRpReset", "ﾘｾｯﾄ"};
     // 動画: 反復 draws each value alone in turn, looping at the STEP dialog's speed until stopped.
-    TCheckBox chkAnime{"chkAnime", "動画"};
-    TTimer tmrAnime{"tmrAnime", 500};
+    TCheckBox chkAnime{*this, "chkAnime", "動画"};
+    TTimer tmrAnime{*this, "tmrAnime", 500};
 
     // ---- Menu bar.
-    TMenuItem mnuFile{"mnuFile", "ﾌｧｲﾙ(&F)"};
-    TMenuItem mnuTangenOpen{"mnuTangenOpen", "自作の曲線を開く(&U)"};
-    TMenuItem mnuOpenKiso{"mnuOpenKiso", "美しい曲線を開く(&B)"};
-    TMenuItem mnuOpenFile{"mnuOpenFile", "いろいろな曲線を開く(&O)"};
-    TMenuItem Save1{"Save1", "上書き保存(&S)"};
-    TMenuItem mnuSave{"mnuSave", "名前を付けて保存(&A)"};
-    TMenuItem mnuPrint{"mnuPrint", "印刷(&P)"};
-    TMenuItem mnuClipBoard{"mnuClipBoard", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"};
-    TMenuItem mnuPaste{"mnuPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"};
+    TMenuItem mnuFile{*this, "mnuFile", "ﾌｧｲﾙ(&F)"};
+    TMenuItem mnuTangenOpen{*this, "mnuTangenOpen", "自作の曲線を開く(&U)"};
+    TMenuItem mnuOpenKiso{*this, "mnuOpenKiso", "美しい曲線を開く(&B)"};
+    TMenuItem mnuOpenFile{*this, "mnuOpenFile", "いろいろな曲線を開く(&O)"};
+    TMenuItem Save1{*this, "Save1", "上書き保存(&S)"};
+    TMenuItem mnuSave{*this, "mnuSave", "名前を付けて保存(&A)"};
+    TMenuItem mnuPrint{*this, "mnuPrint", "印刷(&P)"};
+    TMenuItem mnuClipBoard{*this, "mnuClipBoard", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)"};
+    TMenuItem mnuPaste{*this, "mnuPaste", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)"};
     // Picture files (output/Export.cpp).
-    TMenuItem mnuSaveImage{"mnuSaveImage", "画像として保存(&I)..."};
-    TMenuItem mnuEnd{"mnuEnd", "終了(&X)"};
-    TMenuItem mnuShow{"mnuShow", "表示(&V)"};
-    TMenuItem mnuShowFile{"mnuShowFile", "ファイルの内容(&F)"};
-    TMenuItem mnuSettei{"mnuSettei", "設定(&S)"};
-    TMenuItem mnuSetColor{"mnuSetColor", "曲線の色(&C)"};
-    TMenuItem KB1{"KB1", "背景の色(&B)"};
-    TMenuItem mnuHelp{"mnuHelp", "ﾍﾙﾌﾟ(&H)"};
-    TMenuItem mnuShowHelp{"mnuShowHelp", "使い方(&U)"};
-    TMenuItem mnuOnePoint{"mnuOnePoint", "ワンポイント(&P)"};
-    TMenuItem mnuShowAbout{"mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
+    TMenuItem mnuSaveImage{*this, "mnuSaveImage", "画像として保存(&I)..."};
+    TMenuItem mnuEnd{*this, "mnuEnd", "終了(&X)"};
+    TMenuItem mnuShow{*this, "mnuShow", "表示(&V)"};
+    TMenuItem mnuShowFile{*this, "mnuShowFile", "ファイルの内容(&F)"};
+    TMenuItem mnuSettei{*this, "mnuSettei", "設定(&S)"};
+    TMenuItem mnuSetColor{*this, "mnuSetColor", "曲線の色(&C)"};
+    TMenuItem KB1{*this, "KB1", "背景の色(&B)"};
+    TMenuItem mnuHelp{*this, "mnuHelp", "ﾍﾙﾌﾟ(&H)"};
+    TMenuItem mnuShowHelp{*this, "mnuShowHelp", "使い方(&U)"};
+    TMenuItem mnuOnePoint{*this, "mnuOnePoint", "ワンポイント(&P)"};
+    TMenuItem mnuShowAbout{*this, "mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
     // ---- The picture shown large (output/LargeView.cpp): in the 表示 menu after ファイルの内容.
-    TMenuItem mnuShowLarge{"mnuShowLarge", "大きく表示(&L)"};
+    TMenuItem mnuShowLarge{*this, "mnuShowLarge", "大きく表示(&L)"};
     // A check item of the 表示 menu: a change of the panel draws at once as 表示 does.
-    TCheckBox mnuLive{"mnuLive", "変更をすぐに描く(&R)"};
+    TCheckBox mnuLive{*this, "mnuLive", "変更をすぐに描く(&R)"};
 
     // ---- Program-wide state.
     std::string BaseFolder;                 // with a trailing separator
@@ -280,8 +280,7 @@ public:
     // ---- Picture files (output/Export.cpp).
     void mnuSaveImageClick();
 
-    // Every control and menu item by name, for the headless driver and the desktop view.
-    TControl* FindControl(const std::string& name);
+    // A control or menu item by name (from the form's registry), as the driver asks for it.
     TButton* FindButton(const std::string& name);
     TUpDown* FindSpin(const std::string& name);
 };

@@ -292,11 +292,7 @@ private:
     TControl* FindSettable(const std::string& name) {
         const std::string dialog = form.frmStep.Name + ".";
         if (name.rfind(dialog, 0) != 0) return form.FindControl(name);
-        TfrmStep& step = form.frmStep;
-        for (TControl* control : std::initializer_list<TControl*>{&step.cmbSpeed, &step.chkCurrentOnly}) {
-            if (dialog + control->Name == name) return control;
-        }
-        return nullptr;
+        return form.frmStep.FindControl(name.substr(dialog.size()));
     }
 
     // set:NAME=VALUE does what a user does to that control.

@@ -6,8 +6,8 @@
 class TfrmVersion : public TForm {
 public:
     TfrmVersion();
-    TLabel lblProductName{"lblProductName", "Quorbel 媒介変数と曲線"};
-    TLabel lblVersion{"lblVersion"};
-    TButton btnOK{"btnOK", "戻る", mrOk};
+    TLabel lblProductName{*this, "lblProductName", "Quorbel 媒介変数と曲線"};
+    TLabel lblVersion{*this, "lblVersion"};
+    TButton btnOK{*this, "btnOK", "戻る", mrOk};
     void FormShow() override { lblVersion.SetCaption("Version 2.52 2004.07.13"); }
 };

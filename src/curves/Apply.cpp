@@ -6,14 +6,13 @@
 #include "app/Main.h"
 #include "plot/PlotCurve.h"
 #include "curves/Codec.h"
+#include "plot/CurveKinds.h"
 
 namespace {
 // The curve kinds that have an explanation page in the help file.
 bool HasExplanation(int id) {
-    switch (id) {
-        case 0: case 1: case 2: case 3: case 4: case 5: case 8: case 9: case 11: return true;
-        default: return false;
-    }
+    const CurveKind* found = FindCurveKind(id);
+    return found && found->HasExplanation;
 }
 }  // namespace
 

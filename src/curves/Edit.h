@@ -9,10 +9,10 @@
 class TfrmEdit : public TForm {
 public:
     explicit TfrmEdit(const TLabel& mainSpec);
-    TLabel lblSpec{"lblSpec"};
-    TListBox lstContents{"lstContents"};  // the 25 labels and three empty lines (UTF-8)
-    TListBox lstBuffer{"lstBuffer"};      // the working record, CP932 lines
-    TButton btnOk{"btnOk", "閉じる", mrOk};
+    TLabel lblSpec{*this, "lblSpec"};
+    TListBox lstContents{*this, "lstContents"};  // the 25 labels and three empty lines (UTF-8)
+    TListBox lstBuffer{*this, "lstBuffer"};      // the working record, CP932 lines
+    TButton btnOk{*this, "btnOk", "閉じる", mrOk};
 
     void FormShow() override { lblSpec.SetCaption(mainSpec.Caption()); }
 

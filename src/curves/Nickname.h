@@ -9,10 +9,10 @@
 class TfrmNickName : public TForm {
 public:
     explicit TfrmNickName(TfrmEdit& workingRecord);
-    TLabel lblPrompt{"lblPrompt", "ニックネーム（曲線に適当な名前をつけてください）"};
-    TEdit edtName{"edtName"};
-    TButton btnOk{"btnOk", "OK", mrOk};
-    TButton btnCancel{"btnCancel", "キャンセル", mrCancel};
+    TLabel lblPrompt{*this, "lblPrompt", "ニックネーム（曲線に適当な名前をつけてください）"};
+    TEdit edtName{*this, "edtName"};
+    TButton btnOk{*this, "btnOk", "OK", mrOk};
+    TButton btnCancel{*this, "btnCancel", "キャンセル", mrCancel};
 
     // edtName := line 1 of the working record, shown as it stands (a "*" stays "*").
     void FormShow() override;

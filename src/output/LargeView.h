@@ -14,11 +14,11 @@ class TfrmLarge : public TForm {
 public:
     // `draw` is the main window's 表示, `step` its STEP dialog; `view` the picture shown.
     TfrmLarge(const PlotView& view, TButton& draw, TfrmStep& step);
-    TButton btnDraw{"btnDraw", "表示"};      // Enter
-    TButton btnNext{"btnNext", "次を表示"};  // Space
-    TButton btnBack{"btnBack", "戻る"};      // Escape
-    TButton btnPlay{"btnPlay", "自動"};      // P
-    TButton btnStepBack{"btnStepBack", "1つ前"};  // Backspace
+    TButton btnDraw{*this, "btnDraw", "表示"};      // Enter
+    TButton btnNext{*this, "btnNext", "次を表示"};  // Space
+    TButton btnBack{*this, "btnBack", "戻る"};      // Escape
+    TButton btnPlay{*this, "btnPlay", "自動"};      // P
+    TButton btnStepBack{*this, "btnStepBack", "1つ前"};  // Backspace
 
     const PlotView& view;
     bool Showing() const { return showing; }

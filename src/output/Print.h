@@ -30,13 +30,13 @@ public:
     // `mainView` is the main picture with its drawing.
     TfrmPrint(Platform& platform, const PlotView& mainView, const TLabel& mainSpec);
     TImage imgCood{"imgCood", 600, 849};  // the preview page
-    TUpDown spnLeft{"spnLeft", 0, 200, 50};
-    TUpDown spnTop{"spnTop", 0, 200, 100};
-    TUpDown spnShukusho{"spnShukusho", 50, 100, 100};
-    TCheckBox chkDate{"chkDate", "コメント"};
-    TEdit edtFile{"edtFile"};
-    TButton btnPrint{"btnPrint", "印刷開始"};
-    TButton btnClose{"btnClose", "閉じる", mrCancel};
+    TUpDown spnLeft{*this, "spnLeft", 0, 200, 50};
+    TUpDown spnTop{*this, "spnTop", 0, 200, 100};
+    TUpDown spnShukusho{*this, "spnShukusho", 50, 100, 100};
+    TCheckBox chkDate{*this, "chkDate", "コメント"};
+    TEdit edtFile{*this, "edtFile"};
+    TButton btnPrint{*this, "btnPrint", "印刷開始"};
+    TButton btnClose{*this, "btnClose", "閉じる", mrCancel};
 
     void FormShow() override;
     void BuildPreview();

@@ -9,8 +9,19 @@
 
 #include "app/Main.h"
 #include "plot/CurveEval.h"
+#include "plot/CurveKinds.h"
 
 namespace {
+
+AuxFigure FigureOf(int kind) {
+    const CurveKind* found = FindCurveKind(kind);
+    return found ? found->Figure : AuxFigure::None;
+}
+
+AuxMarker MarkerOf(int kind) {
+    const CurveKind* found = FindCurveKind(kind);
+    return found ? found->Marker : AuxMarker::None;
+}
 
 void Circle(Canvas& canvas, TPoint centre, int radius) {
     radius = std::abs(radius);
@@ -82,8 +93,8 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
 
     // The plot continues from the pen position, so the base line of the cycloids must not move it.
     const PicturePoint penPos = canvas.Position();
-    switch (kind) {
-        case 0: {
+    switch (FigureOf(kind)) {
+        case AuxFigure::BoundingSquare: {
             const TPoint centre = view.MapGridPoint(0, 0);
             const int half = std::abs(RoundHalfEven(view.ScaleX * c));
             canvas.Pen.Width = 1;
@@ -91,13 +102,13 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
             canvas.Rectangle(centre.x - half, centre.y - half, centre.x + half, centre.y + half);
             break;
         }
-        case 1: case 3: case 8: case 11: case 23:
+        case AuxFigure::CircleA:
             AuxCircleAtGrid(view, 0, 0, RoundHalfEven(a), AuxFigureColor, colors.CurveColor);
             break;
-        case 2:
+        case AuxFigure::CircleC:
             AuxCircleAtGrid(view, 0, 0, RoundHalfEven(c), AuxFigureColor, colors.CurveColor);
             break;
-        case 4: case 5: {
+        case AuxFigure::RolledOnLine: {
             canvas.Pen.Width = 1;
             canvas.Pen.Color = AuxFigureColor;
             const TPoint from = view.MapGridPoint(-16, 0);
@@ -106,37 +117,37 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
             canvas.LineTo(to.x, to.y);
             break;
         }
-        case 9:
+        case AuxFigure::CirclesAAndAPlusC:
             AuxCircleAtGrid(view, 0, 0, RoundHalfEven(a), AuxFigureColor, colors.CurveColor);
             AuxCircleAtGrid(view, 0, 0, RoundHalfEven(a + c), AuxOuterColor, colors.CurveColor);
             break;
-        case 15:  // the focus (a, 0) and the directrix x = −a
+        case AuxFigure::FocusAndDirectrix:  // the focus (a, 0) and the directrix x = −a
             AuxCircleAt(view, AuxFigureColor, a, 0, 0.2);
             AuxLineInSquare(view, -a, 0, 0, 1);
             break;
-        case 16:  // the asymptotes y = ±(b/a)x
+        case AuxFigure::Asymptotes:  // y = ±(b/a)x
             AuxLineInSquare(view, 0, 0, a, b);
             AuxLineInSquare(view, 0, 0, a, -b);
             break;
-        case 17:  // the directrix x = c·b/a; a circle (a = 0) has none
+        case AuxFigure::Directrix:  // x = c·b/a; a circle (a = 0) has none
             if (a != 0) AuxLineInSquare(view, c * b / a, 0, 0, 1);
             break;
-        case 18: {  // the perpendicular from the pole to the line, of length c
+        case AuxFigure::Perpendicular: {  // from the pole to the line, of length c
             const double foot = a * static_cast<double>(PiL) / b;
             AuxSegmentInSquare(view, 0, 0, c * std::cos(foot), c * std::sin(foot));
             break;
         }
-        case 19:  // the base circle the string unwinds from
+        case AuxFigure::BaseCircle:  // the circle the string unwinds from
             canvas.Pen.Width = 1;
             AuxCircleAt(view, AuxFigureColor, 0, 0, a);
             break;
-        case 20:
+        case AuxFigure::Centre:
             AuxCircleAt(view, AuxFigureColor, 0, 0, 0.2);
             break;
-        case 25:
+        case AuxFigure::CentreAB:
             AuxCircleAt(view, AuxFigureColor, a, b, 0.2);
             break;
-        default:
+        case AuxFigure::None:
             break;
     }
     canvas.MoveTo(penPos);
@@ -147,33 +158,33 @@ void TfrmMain::DrawAuxMarker(int kind, const PicturePoint& point, double a, doub
     Canvas& canvas = view.canvas();
     const TPoint p = point.pixel;
     double centreX = 0, centreY = 0, radius = 0;
-    switch (kind) {
-        case 0: case 2: case 6: case 9: case 12: case 13: case 15: case 20: case 21: case 22:
+    switch (MarkerOf(kind)) {
+        case AuxMarker::Dot:
             AuxDot(canvas, p.x, p.y, 4, AuxMarkerColor);
             return;
-        case 19: {  // the taut string from where it leaves the base circle to the point
+        case AuxMarker::String:  // the taut string from where it leaves the base circle to the point
             canvas.Brush.Style = BrushStyle::Clear;
             AuxDot(canvas, p.x, p.y, 4, AuxMarkerColor);
             canvas.MoveTo(view.MapPrecise(a * std::cos(theta), a * std::sin(theta)));
             canvas.LineTo(point);
             return;
-        }
-        case 1: case 8:
+        case AuxMarker::RollingOutside:
             centreX = (a + b) * std::cos(theta);
             centreY = (a + b) * std::sin(theta);
             radius = b;
             break;
-        case 3: case 11:
+        case AuxMarker::RollingInside:
             centreX = (a - b) * std::cos(theta);
             centreY = (a - b) * std::sin(theta);
             radius = b;
             break;
-        case 4: case 5:
+        case AuxMarker::RollingOnLine:
             centreX = a * theta;
             centreY = a;
             radius = a;
             break;
-        default:
+        case AuxMarker::MovingPoint:  // drawn by the walk of the typed kinds, which knows the parameter
+        case AuxMarker::None:
             return;
     }
     canvas.Brush.Style = BrushStyle::Clear;

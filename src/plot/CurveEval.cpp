@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "plot/CurveKinds.h"
 #include "plot/FastMath.h"
 #include "ui/Platform.h"
 
@@ -21,7 +22,10 @@ XYL Polar(L r, L sinTheta, L cosTheta) { return {r * cosTheta, r * sinTheta}; }
 
 }  // namespace
 
-bool KindHasFormula(int kind) { return kind >= 0 && kind <= 25; }
+bool KindHasFormula(int kind) {
+    const CurveKind* found = FindCurveKind(kind);
+    return found && !found->UsesFromFormula;
+}
 
 namespace {
 
@@ -40,7 +44,8 @@ int SignOf(L value) { return value > 0 ? 1 : -1; }
 template <class SinCosFunction>
 CurveXY Evaluate(int kind, int a, int b, int c, double theta, SinCosFunction&& sinCos) {
     CurveXY result;
-    if (!KindHasFormula(kind) || (kind == 14 && !(theta > 0))) return result;
+    // A number without a formula of its own falls to the default of the switch below.
+    if (kind == 14 && !(theta > 0)) return result;
 
     const auto angle = [&](L x) {
         SinCosPair pair;
@@ -221,12 +226,8 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
 }
 
 bool CurveParamsAccepted(int kind, int a, int b, int c) {
-    switch (kind) {
-        case 1: case 2: case 3: case 8: case 11: case 12: case 13: case 17: case 18: case 21: case 22: case 24:
-            return b != 0;
-        default:
-            return true;
-    }
+    const CurveKind* found = FindCurveKind(kind);
+    return b != 0 || !found || !found->BDivides;
 }
 
 bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform) {

@@ -42,7 +42,7 @@ struct CurvePoint {
     PicturePoint Where() const { return {{Column, Row}, X, Y}; }
 };
 
-// True for the kinds with a formula: 0 to 25.
+// True for the kinds whose formula is fixed (evaluated here): every kind of the table but the typed ones.
 bool KindHasFormula(int kind);
 // X and Y of kind `kind` at θ; Valid is false (and X = Y = 0) where the kind has no value.
 // Kinds 16 to 18 run to infinity where cos θ, 1 + (a/b)·cos θ or cos(θ − aπ/b) is zero: a point
@@ -58,7 +58,7 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
 CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom, const PlotView& view,
                           SinCosMemo& memo, std::size_t point);
 // False, after the warning "警告！ｂは０をとれません", for b = 0 with a kind that divides by b
-// (1, 2, 3, 8, 11, 12, 13, 17, 18, 21, 22, 24); true otherwise.
+// (flag b-divides in plot/CurveKinds.txt); true otherwise.
 bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform);
 // CheckCurveParams without the warning.
 bool CurveParamsAccepted(int kind, int a, int b, int c);

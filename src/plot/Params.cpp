@@ -6,15 +6,14 @@
 #include <string>
 
 #include "app/Main.h"
+#include "plot/CurveKinds.h"
 #include "plot/PlotCurve.h"
 
 namespace {
 // The kinds whose curve closes after 2·b·π, so θ end follows b.
 bool ThetaEndFollowsB(int kind) {
-    switch (kind) {
-        case 1: case 2: case 3: case 8: case 11: return true;
-        default: return false;
-    }
+    const CurveKind* found = FindCurveKind(kind);
+    return found && found->ThetaEndFollowsB;
 }
 
 std::string Decimal(const TUpDown& spin) { return std::to_string(spin.Value()); }

@@ -18,17 +18,17 @@ constexpr int DefaultStepSpeed = 2;
 class TfrmStep : public TForm {
 public:
     TfrmStep();
-    TButton btnAll{"btnAll", "すべて表示", 3};
-    TButton btnOk{"btnOk", "次を表示", mrOk};
-    TButton btnCancel{"btnCancel", "中止", mrCancel};
-    TEdit edtStep{"edtStep"};    // read-only: the selected STEP text
-    TEdit edtCount{"edtCount"};  // "%2d / %2d 回"
-    TButton btnBack{"btnBack", "戻る", StepBackResult};  // disabled at the first pause
-    TButton btnAuto{"btnAuto", "自動"};                  // "一時停止" (and down) while playing
-    TComboBox cmbSpeed{"cmbSpeed", StepSpeedItems};
-    TLabel lblWhere{"lblWhere"};                         // "θ = 3π/4    (x, y) = (1.25, -3.50)"
-    TCheckBox chkCurrentOnly{"chkCurrentOnly", "補助線は今の位置だけ"};
-    TTimer tmrAuto{"tmrAuto", 500};                      // while playing: 次を表示 at every tick
+    TButton btnAll{*this, "btnAll", "すべて表示", 3};
+    TButton btnOk{*this, "btnOk", "次を表示", mrOk};
+    TButton btnCancel{*this, "btnCancel", "中止", mrCancel};
+    TEdit edtStep{*this, "edtStep"};    // read-only: the selected STEP text
+    TEdit edtCount{*this, "edtCount"};  // "%2d / %2d 回"
+    TButton btnBack{*this, "btnBack", "戻る", StepBackResult};  // disabled at the first pause
+    TButton btnAuto{*this, "btnAuto", "自動"};                  // "一時停止" (and down) while playing
+    TComboBox cmbSpeed{*this, "cmbSpeed", StepSpeedItems};
+    TLabel lblWhere{*this, "lblWhere"};                         // "θ = 3π/4    (x, y) = (1.25, -3.50)"
+    TCheckBox chkCurrentOnly{*this, "chkCurrentOnly", "補助線は今の位置だけ"};
+    TTimer tmrAuto{*this, "tmrAuto", 500};                      // while playing: 次を表示 at every tick
 
     // Places the dialog at (groupLeft, groupTop + 42) and shows `stepText` in edtStep.
     void Prepare(int groupLeft, int groupTop, const std::string& stepText);

@@ -137,31 +137,30 @@ QWidget* MainWindow::Widget(const QString& name) const {
 }
 
 void MainWindow::BuildMenus() {
-    auto addMenu = [this](TMenuItem& title, std::initializer_list<TControl*> items) {
+    for (const MenuPlace& place : MenuPlaces()) {
         auto* menu = new QMenu(this);
-        menu->setObjectName(ToQt(title.Name));
-        binder.Bind(menu, title);
-        for (TControl* item : items) {
-            if (!item) {
+        menu->setObjectName(ToQt(std::string(place.title)));
+        binder.Bind(menu, MenuItem(place.title));
+        for (std::string_view name : place.items) {
+            if (name == "-") {
                 menu->addSeparator();
                 continue;
             }
             auto* action = new QAction(menu);
-            action->setObjectName(ToQt(item->Name));
-            if (auto* check = dynamic_cast<TCheckBox*>(item)) binder.Bind(action, *check);
-            else binder.Bind(action, static_cast<TMenuItem&>(*item));
+            action->setObjectName(ToQt(std::string(name)));
+            if (auto* check = dynamic_cast<TCheckBox*>(form.FindControl(name))) binder.Bind(action, *check);
+            else binder.Bind(action, MenuItem(name));
             menu->addAction(action);
         }
         menuBar()->addMenu(menu);
         menu->installEventFilter(this);
-    };
-    addMenu(form.mnuFile, {&form.mnuTangenOpen, &form.mnuOpenKiso, &form.mnuOpenFile, nullptr, &form.Save1,
-                           &form.mnuSave, nullptr, &form.mnuPrint, &form.mnuClipBoard, &form.mnuPaste,
-                           &form.mnuSaveImage,  // picture files, after the clipboard items
-                           nullptr, &form.mnuEnd});
-    addMenu(form.mnuShow, {&form.mnuShowFile, &form.mnuShowLarge, nullptr, &form.mnuLive});
-    addMenu(form.mnuSettei, {&form.mnuSetColor, &form.KB1});
-    addMenu(form.mnuHelp, {&form.mnuShowHelp, &form.mnuOnePoint, nullptr, &form.mnuShowAbout});
+    }
+}
+
+TMenuItem& MainWindow::MenuItem(std::string_view name) const {
+    auto* item = dynamic_cast<TMenuItem*>(form.FindControl(name));
+    Q_ASSERT_X(item, "MainWindow::BuildMenus", "MenuPlaces names a menu item TfrmMain does not declare");
+    return *item;
 }
 
 void MainWindow::AddShortcuts() {
@@ -233,7 +232,7 @@ void MainWindow::BuildToolBarAndPanel() {
 
 QWidget* MainWindow::MakeControl(const ControlPlace& place, QWidget* container) {
     QString name = QString::fromUtf8(place.name.data(), static_cast<qsizetype>(place.name.size()));
-    TControl* model = form.FindControl(std::string(place.name));
+    TControl* model = form.FindControl(place.name);
     QWidget* widget = nullptr;
     bool repeatLabel = place.container == "grpRepeat";
 

@@ -43,6 +43,7 @@ protected:
 private:
     void FitFrame();
     void BuildMenus();
+    TMenuItem& MenuItem(std::string_view name) const;
     void BuildToolBarAndPanel();
     void AddShortcuts();
     QWidget* MakeControl(const ControlPlace& place, QWidget* container);

@@ -1,7 +1,20 @@
 #include "ui/Controls.h"
 
 #include <algorithm>
+#include <cassert>
 #include <charconv>
+
+void TControl::JoinForm(TForm& owner) {
+    assert(!Name.empty() && !owner.FindControl(Name) && "a control of a form needs a name of its own in that form");
+    owner.controls.push_back(this);
+}
+
+TControl* TForm::FindControl(std::string_view name) const {
+    for (TControl* control : controls) {
+        if (control->Name == name) return control;
+    }
+    return nullptr;
+}
 
 void TControl::SetEnabled(bool value) {
     if (enabled == value) return;

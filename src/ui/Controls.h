@@ -6,16 +6,22 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
+class TForm;
+
 // What every control has: enabled and visible state, a caption or hint, a help context,
-// and the hook through which a view learns that the model changed.
+// and the hook through which a view learns that the model changed. A control declared with its
+// form as the first argument joins that form's registry (TForm::Controls); one declared without
+// belongs to no form.
 class TControl {
 public:
     std::string Name;
     std::function<void()> ViewChanged;  // for the view only; never program logic
 
     explicit TControl(std::string name = {}) : Name(std::move(name)) {}
+    TControl(TForm& owner, std::string name) : TControl(std::move(name)) { JoinForm(owner); }
     virtual ~TControl() = default;
     TControl(const TControl&) = delete;
     TControl& operator=(const TControl&) = delete;
@@ -31,6 +37,7 @@ public:
 
 protected:
     void Changed() const { if (ViewChanged) ViewChanged(); }
+    void JoinForm(TForm& owner);
 
 private:
     bool enabled = true;
@@ -43,6 +50,7 @@ private:
 class TUpDown : public TControl {
 public:
     TUpDown(std::string name, int min, int max, int initial);
+    TUpDown(TForm& owner, std::string name, int min, int max, int initial) : TUpDown(std::move(name), min, max, initial) { JoinForm(owner); }
     std::function<void()> OnChange;
 
     int Min() const { return min; }
@@ -71,6 +79,7 @@ private:
 class TCheckBox : public TControl {
 public:
     explicit TCheckBox(std::string name, std::string caption = {});
+    TCheckBox(TForm& owner, std::string name, std::string caption = {}) : TCheckBox(std::move(name), std::move(caption)) { JoinForm(owner); }
     std::function<void()> OnClick;
     bool Checked() const { return checked; }
     void SetChecked(bool value);
@@ -85,6 +94,7 @@ private:
 class TRadioButton : public TControl {
 public:
     explicit TRadioButton(std::string name, std::string caption = {});
+    TRadioButton(TForm& owner, std::string name, std::string caption = {}) : TRadioButton(std::move(name), std::move(caption)) { JoinForm(owner); }
     std::function<void()> OnClick;
     bool Checked() const { return checked; }
     void SetChecked(bool value);
@@ -101,6 +111,7 @@ private:
 class TComboBox : public TControl {
 public:
     explicit TComboBox(std::string name, std::vector<std::string> items = {});
+    TComboBox(TForm& owner, std::string name, std::vector<std::string> items = {}) : TComboBox(std::move(name), std::move(items)) { JoinForm(owner); }
     std::function<void()> OnChange;
     const std::vector<std::string>& Items() const { return items; }
     int ItemIndex() const { return itemIndex; }  // -1 when nothing is selected
@@ -119,6 +130,7 @@ private:
 class TListBox : public TControl {
 public:
     explicit TListBox(std::string name) : TControl(std::move(name)) {}
+    TListBox(TForm& owner, std::string name) : TControl(owner, std::move(name)) {}
     std::function<void()> OnClick;
     const std::vector<std::string>& Items() const { return items; }
     int Count() const { return static_cast<int>(items.size()); }
@@ -144,6 +156,7 @@ private:
 class TEdit : public TControl {
 public:
     explicit TEdit(std::string name) : TControl(std::move(name)) {}
+    TEdit(TForm& owner, std::string name) : TControl(owner, std::move(name)) {}
     std::function<void()> OnChange;
     bool ReadOnly = false;
     const std::string& Text() const { return text; }
@@ -158,12 +171,15 @@ private:
 class TLabel : public TControl {
 public:
     explicit TLabel(std::string name, std::string caption = {}) : TControl(std::move(name)) { SetCaption(std::move(caption)); }
+    TLabel(TForm& owner, std::string name, std::string caption = {}) : TLabel(std::move(name), std::move(caption)) { JoinForm(owner); }
 };
 
 // A push button, a tool button (with Down state and a group) or a menu item.
 class TButton : public TControl {
 public:
     explicit TButton(std::string name, std::string caption = {}, int modalResult = 0);
+    TButton(TForm& owner, std::string name, std::string caption = {}, int modalResult = 0)
+        : TButton(std::move(name), std::move(caption), modalResult) { JoinForm(owner); }
     std::function<void()> OnClick;
     int ModalResult;  // the result a dialog closes with when this button is pressed; 0 for none
     bool Down() const { return down; }
@@ -181,6 +197,7 @@ using TMenuItem = TButton;
 class TProgressBar : public TControl {
 public:
     explicit TProgressBar(std::string name) : TControl(std::move(name)) {}
+    TProgressBar(TForm& owner, std::string name) : TControl(owner, std::move(name)) {}
     int Max() const { return max; }
     int Position() const { return position; }
     void SetMax(int value);
@@ -199,6 +216,7 @@ private:
 class TTimer : public TControl {
 public:
     TTimer(std::string name, int interval);
+    TTimer(TForm& owner, std::string name, int interval) : TTimer(std::move(name), interval) { JoinForm(owner); }
     std::function<void()> OnTimer;
     int Interval() const { return interval; }
     // Milliseconds, at least 1; a view that runs the timer starts counting afresh.
@@ -209,8 +227,10 @@ private:
     int interval;
 };
 
-// A dialog or window: the controls live in the derived class. ShowModal (through the platform)
-// runs FormShow, lets the user act, and returns ModalResult.
+// A dialog or window: the controls live in the derived class, each declared with the form as its
+// owner (`TButton btnOk{*this, "btnOk", "OK"};`), which is all it takes for the views and the
+// driver to find it by name. ShowModal (through the platform) runs FormShow, lets the user act,
+// and returns ModalResult.
 class TForm {
 public:
     explicit TForm(std::string name, std::string caption) : Name(std::move(name)), Caption(std::move(caption)) {}
@@ -227,6 +247,15 @@ public:
     virtual void FormShow() {}
     // Closes a modal showing with `result` (the frame's close button closes with 2, Cancel).
     void Close(int result) { ModalResult = result; }
+
+    // The controls declared with this form as their owner, in declaration order.
+    const std::vector<TControl*>& Controls() const { return controls; }
+    // The control called `name`, or nullptr.
+    TControl* FindControl(std::string_view name) const;
+
+private:
+    friend class TControl;
+    std::vector<TControl*> controls;
 };
 
 // Result codes of modal dialogs.

@@ -52,10 +52,10 @@ int ArgumentNumber(const std::string& argument) { return std::atoi(argument.c_st
 
 }  // namespace
 
-void WebBindings::AddForm(TForm& form, const std::vector<TControl*>& controls, const std::vector<TImage*>& pictures) {
+void WebBindings::AddForm(TForm& form, const std::vector<TImage*>& pictures) {
     Registered& registered = forms[form.Name];
     registered.form = &form;
-    for (TControl* control : controls) {
+    for (TControl* control : form.Controls()) {
         registered.controls[control->Name] = control;
         control->ViewChanged = [formName = form.Name, name = control->Name] {
             NotifyViewChanged(formName.c_str(), name.c_str());

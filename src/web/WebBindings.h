@@ -1,5 +1,5 @@
 // The browser view's side of the control models. Every model of the main window and of its
-// dialogs is registered here by form and name; the page reads a model's state as JSON, hears of
+// dialogs is registered here by form and name, from the form's own registry; the page reads a model's state as JSON, hears of
 // changes through the models' ViewChanged hooks, and sends the user's actions as events. Dispatch
 // is the one place where a user action runs: an exception becomes a message, as on the desktop;
 // the page mirrors the models and repaints the pictures afterwards.
@@ -28,8 +28,9 @@ class WebBindings {
 public:
     explicit WebBindings(Platform& platform) : platform(platform) {}
 
-    // Registers `form` with its controls and pictures, and hooks their ViewChanged to the page.
-    void AddForm(TForm& form, const std::vector<TControl*>& controls, const std::vector<TImage*>& pictures);
+    // Registers `form` with every control of its registry and with its pictures, and hooks the
+    // controls' ViewChanged to the page.
+    void AddForm(TForm& form, const std::vector<TImage*>& pictures);
     TForm* FindForm(const std::string& form) const;
     TControl* Find(const std::string& form, const std::string& control) const;
     const TImage* FindPicture(const std::string& form, const std::string& picture) const;

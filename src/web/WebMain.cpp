@@ -45,39 +45,20 @@ ScaledPictures& ThePictures() {
 }
 
 void RegisterForms(WebBindings& bindings, TfrmMain& form) {
-    std::vector<TControl*> mainControls;
-    for (const char* name : {"spdOpenFile", "spdKihonOpen", "spdUserOpen", "spdOverWrite", "spdPrint",
-                             "spdLineColor", "spdBackColor", "radWidth1", "radWidth2", "chkMonoc", "lblSpec",
-                             "prgBar", "lstShiki", "lstComment", "grpParam", "updA", "updB", "updC", "updStart",
-                             "updSend", "edtHeniki", "updKakudai", "updRpStart", "updRpEnd", "radA", "radB", "radC",
-                             "chkHojoEn", "chkOverWrite", "chkProgress", "cmbStep", "cmbHaikei", "btnStep",
-                             "btnDraw", "btnReset", "btnKaisetsu", "btnHanpuku", "btnStepH", "btnDev", "btnRpReset",
-                             "mnuFile", "mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "Save1", "mnuSave",
-                             "mnuPrint", "mnuClipBoard", "mnuPaste", "mnuSaveImage", "mnuEnd", "mnuShow", "mnuShowFile", "mnuShowLarge",
-                             "mnuSettei", "mnuSetColor", "KB1", "mnuHelp", "mnuShowHelp", "mnuOnePoint",
-                             "mnuShowAbout", "mnuLive", "chkAnime", "tmrAnime"}) {
-        mainControls.push_back(form.FindControl(name));
-    }
-    bindings.AddForm(form, mainControls, {&form.view.imgCood, &form.imgSample1, &form.imgSample2});
+    bindings.AddForm(form, {&form.view.imgCood, &form.imgSample1, &form.imgSample2});
     TfrmStep& step = form.frmStep;
-    bindings.AddForm(step, {&step.edtStep, &step.edtCount, &step.btnOk, &step.btnAll, &step.btnCancel, &step.btnBack,
-                            &step.btnAuto, &step.cmbSpeed, &step.lblWhere, &step.chkCurrentOnly, &step.tmrAuto},
-                     {});
-    TfrmNickName& naming = form.frmNickName;
-    bindings.AddForm(naming, {&naming.lblPrompt, &naming.edtName, &naming.btnOk, &naming.btnCancel}, {});
+    bindings.AddForm(step, {});
+    bindings.AddForm(form.frmNickName, {});
     TfrmEdit& contents = form.frmEdit;
-    bindings.AddForm(contents, {&contents.lblSpec, &contents.lstContents, &contents.lstBuffer, &contents.btnOk}, {});
+    bindings.AddForm(contents, {});
     bindings.SetDisplay(contents.Name, contents.lstBuffer.Name, Cp932ToUtf8);
-    TfrmVersion& version = form.frmVersion;
-    bindings.AddForm(version, {&version.lblProductName, &version.lblVersion, &version.btnOK}, {});
+    bindings.AddForm(form.frmVersion, {});
     TfrmPrint& print = form.frmPrint;
-    bindings.AddForm(print, {&print.spnLeft, &print.spnTop, &print.spnShukusho, &print.chkDate, &print.edtFile,
-                             &print.btnPrint, &print.btnClose}, {&print.imgCood});
+    bindings.AddForm(print, {&print.imgCood});
     // The picture shown large is the main picture, in front of everything while it shows: its keys
     // reach it while a STEP display waits in its dialog behind, and F11 opens it from that dialog.
     TfrmLarge& large = form.frmLarge;
-    bindings.AddForm(large, {&large.btnDraw, &large.btnNext, &large.btnBack, &large.btnPlay, &large.btnStepBack},
-                     {&form.view.imgCood});
+    bindings.AddForm(large, {&form.view.imgCood});
     for (TButton* button : {&large.btnDraw, &large.btnNext, &large.btnBack, &large.btnPlay, &large.btnStepBack}) {
         bindings.LetThrough(large.Name, button->Name, [&large] { return large.Showing(); });
     }
@@ -208,6 +189,14 @@ std::string MainWindowLayoutText(int width, int height) {
         places += (places.size() > 1 ? "," : "") + entry.Text();
     }
     result.AddRaw("places", places + "]");
+    std::string menus = "[";
+    for (const MenuPlace& place : MenuPlaces()) {
+        JsonObject menu;
+        menu.Add("title", std::string(place.title));
+        menu.Add("items", std::vector<std::string>(place.items.begin(), place.items.end()));
+        menus += (menus.size() > 1 ? "," : "") + menu.Text();
+    }
+    result.AddRaw("menus", menus + "]");
     return result.Text();
 }
 

@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "app/Main.h"
+#include "plot/CurveKinds.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace {
@@ -36,10 +37,10 @@ TEST(HelpFile, HasAnAnchorForEveryContextTheProgramAsksFor) {
         contexts.push_back(form.FindControl(name)->HelpContext);
     }
     // 解 説 is enabled exactly for the kinds that have a page.
-    for (int id = -1; id <= 25; ++id) {
+    for (int id = -1; id <= static_cast<int>(CurveKinds().size()); ++id) {
+        const CurveKind* kind = FindCurveKind(id);
         bool page = help.find("<a name=\"" + std::to_string(id) + "\">") != std::string::npos;
-        bool explained = id == 0 || id == 1 || id == 2 || id == 3 || id == 4 || id == 5 || id == 8 || id == 9 || id == 11;
-        EXPECT_EQ(page, explained) << "curve kind " << id;
+        EXPECT_EQ(page, kind && kind->HasExplanation) << "curve kind " << id;
     }
     for (int context : contexts) {
         EXPECT_NE(context, 0);
@@ -66,8 +67,8 @@ TEST(HelpFile, EveryLinkLeadsToAnAnchorAndTheContentsReachEveryPage) {
     ASSERT_LT(top, firstSection);
     const std::vector<std::string> linked = Matches(help.substr(top, firstSection - top), std::regex(R"re(href="#([^"]+)")re"));
     const std::set<std::string> inContents(linked.begin(), linked.end());
-    for (int kind = 0; kind <= 25; ++kind) {
-        EXPECT_TRUE(inContents.count("kind-" + std::to_string(kind))) << "curve kind " << kind << " has no page in the contents";
+    for (const CurveKind& kind : CurveKinds()) {
+        EXPECT_TRUE(inContents.count(kind.HelpAnchor)) << "curve kind " << kind.Id << " has no page in the contents";
     }
     // Anchors written one after another mark the same page; one of them must be in the contents.
     for (const std::string& run : Matches(help, std::regex(R"re(((?:<a name="[^"]+"></a>\s*)+))re"))) {

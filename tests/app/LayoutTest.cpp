@@ -1,8 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
+#include <set>
 
 #include "app/Layout.h"
+#include "app/Main.h"
+#include "ui/ScriptedPlatform.h"
 
 TEST(MainLayout, OnA1024By768Screen) {
     MainLayout layout = ComputeMainLayout({1024, 768});
@@ -40,4 +44,41 @@ TEST(ControlPlaces, EveryControlFitsInsideItsContainer) {
     EXPECT_EQ(FindControlPlace("btnDev")->rect, (TRect{226, 16, 226 + 97, 16 + 49}));
     EXPECT_EQ(FindControlPlace("btnDev")->container, "grpRepeat");
     EXPECT_EQ(FindControlPlace("nothing"), nullptr);
+}
+
+// The views build the window from the layout and find each model by name in TfrmMain's registry:
+// a placed name the registry lacks would be a dead label, a registered control without a place a
+// model no view shows. Parts without a model are caption labels ("lbl…"), containers of other
+// places and the sample pictures.
+TEST(ControlPlaces, EveryPlacedNameIsARegisteredControlAndEveryControlHasAPlace) {
+    ScriptedPlatform platform;
+    TfrmMain form(platform, std::filesystem::temp_directory_path().string());
+    std::set<std::string_view> containers;
+    for (const ControlPlace& place : ControlPlaces()) containers.insert(place.container);
+    std::set<std::string_view> placed = {"lstShiki", "lstComment", "grpParam"};
+    for (const ControlPlace& place : ControlPlaces()) {
+        placed.insert(place.name);
+        if (form.FindControl(place.name)) continue;
+        bool withoutModel = place.name.starts_with("lbl") || place.name.starts_with("img") || containers.count(place.name);
+        EXPECT_TRUE(withoutModel) << place.name << " is placed, but TfrmMain declares no control of that name with *this";
+    }
+    for (const MenuPlace& menu : MenuPlaces()) {
+        placed.insert(menu.title);
+        EXPECT_NE(dynamic_cast<TMenuItem*>(form.FindControl(menu.title)), nullptr) << menu.title;
+        for (std::string_view item : menu.items) {
+            if (item == "-") continue;
+            placed.insert(item);
+            // A check item is a check box in a menu.
+            TControl* control = form.FindControl(item);
+            EXPECT_TRUE(dynamic_cast<TMenuItem*>(control) || dynamic_cast<TCheckBox*>(control))
+                << item << " is in a menu but not registered";
+        }
+    }
+    std::set<std::string> names;
+    for (const TControl* control : form.Controls()) {
+        // A timer is run by the views, never shown.
+        if (dynamic_cast<const TTimer*>(control)) continue;
+        EXPECT_TRUE(placed.count(control->Name)) << control->Name << " is registered but has no place in the layout";
+        EXPECT_TRUE(names.insert(control->Name).second) << control->Name << " is registered twice";
+    }
 }

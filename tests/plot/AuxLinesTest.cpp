@@ -4,6 +4,7 @@
 
 #include "plot/AuxLines.h"
 #include "plot/CurveEval.h"
+#include "plot/CurveKinds.h"
 #include "PlotTestSupport.h"
 
 namespace {
@@ -45,7 +46,8 @@ TEST_F(AuxLines, MarkersLeaveThePenOnTheCurvePoint) {
     Use({});
     form->chkHojoEn.SetChecked(true);
     const TPoint p{300, 200};
-    for (int kind : {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25}) {
+    for (const CurveKind& entry : CurveKinds()) {
+        const int kind = entry.Id;
         canvas().MoveTo(p.x, p.y);
         form->DrawAuxFigure(kind, 13, 3, 11, 0.4);
         EXPECT_EQ(canvas().PenPos(), p) << "figure of kind " << kind;

@@ -248,7 +248,7 @@ TEST_F(PlotCurve, LituusIsNotJoinedToTheCorner) {
 
 TEST_F(PlotCurve, KindWithoutFormulaDrawsNothing) {
     REQUIRE_DRAWING_CANVAS();
-    Use({.kind = 26});
+    Use({.kind = 29});
     form->PlotCurve(0, 0, false);
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(CountPixels(clBlack, GraphArea), 0);

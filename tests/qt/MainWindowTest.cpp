@@ -117,6 +117,20 @@ TEST_F(MainWindowFixture, LayoutNumbersForTwoScreens) {
     }
 }
 
+TEST_F(MainWindowFixture, NoTwoControlsOfTheLayoutOverlap) {
+    // As the window shows them: controls sized to their contents take the size their text needs.
+    const std::vector<ControlPlace>& places = ControlPlaces();
+    for (std::size_t i = 0; i < places.size(); ++i) {
+        QWidget* one = window->Widget(QString::fromUtf8(places[i].name.data(), places[i].name.size()));
+        for (std::size_t j = i + 1; j < places.size(); ++j) {
+            if (places[j].container != places[i].container) continue;
+            QWidget* other = window->Widget(QString::fromUtf8(places[j].name.data(), places[j].name.size()));
+            EXPECT_FALSE(one->geometry().intersects(other->geometry()))
+                << places[i].name << " overlaps " << places[j].name << " in " << places[i].container;
+        }
+    }
+}
+
 TEST_F(MainWindowFixture, MenusToolButtonsAndCursors) {
     QStringList shown;
     for (QAction* top : window->menuBar()->actions()) {
