@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Main.h"
+#include "plot/PlotCurve.h"
 #include "curves/Codec.h"
 #include "plot/CurveKinds.h"
 
@@ -51,6 +52,7 @@ void TfrmMain::ApplyCurve(int k) {
     // A reload after a split display can be asked for before any curve was chosen.
     if (k < 0 || k >= curveTable.Count) return;
     const CurveEntry& entry = curveTable[k];
+    CountGuard programChanges(liveHold);  // what is applied is drawn by whoever applies it
 
     if (CollectionKind == 1) {
         CurrentFileName = "Curves20.crx";

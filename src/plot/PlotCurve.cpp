@@ -5,6 +5,7 @@
 
 #include "app/Main.h"
 #include "plot/CurveEval.h"
+#include "plot/StepPause.h"
 
 namespace {
 
@@ -79,7 +80,7 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     }
     if (n >= CurveTableCapacity) return;  // no such entry: nothing to draw
 
-    PlotDepthGuard running(plotDepth);
+    CountGuard running(plotDepth);
     BusyCursorGuard cursor(platform);
     DrawBackground(quadrant);
     struct PictureUpdate {
@@ -115,24 +116,33 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
 
     const double da = a, db = b, dc = c;
     DrawAuxFigure(kind, da, db, dc, theta);
-    DrawAuxMarker(kind, first.Where(), da, db, dc, theta);
     const int width = radWidth1.Checked() ? 1 : 2;
 
-    for (int k = 0; k < steps.segments; ++k) {
-        if (chkProgress.Checked()) {
+    // The marker of the position the walk stands at: the start point, then the end of each segment.
+    const auto marker = [&] { DrawAuxMarker(kind, walk.p.Where(), da, db, dc, walk.theta); };
+    int k = 0;
+    const auto where = [&] {
+        const CurveXY point = EvalCurveXY(kind, a, b, c, walk.theta);
+        return TracingPlace(thetaStart, k, steps.stepsPerSegment, point.X, point.Y, point.Valid);
+    };
+    StepPause pause(*this, StepMode, false);
+    pause.Begin();
+    const ThetaWalk start = walk;
+    for (k = 0; k < steps.segments; ++k) {
+        if (!pause.CurrentOnly()) marker();
+        if (chkProgress.Checked() && !pause.Replaying(k)) {
             platform.PictureChanged();
             platform.ProcessMessages();
         }
-        if (StepMode) {
-            frmStep.Prepare(grpParamLeft, grpParamTop, cmbStep.SelectedText());
-            frmStep.edtCount.SetText(StepCountText(k, steps.segments));
-            platform.PictureChanged();
-            const int answer = platform.ShowModal(frmStep);
-            if (answer == frmStep.btnAll.ModalResult) {
-                StepMode = false;
-            } else if (answer != frmStep.btnOk.ModalResult) {
-                return;  // 中止, or the dialog closed by its frame
-            }
+        switch (pause.At(k, steps.segments, where, marker)) {
+            case StepPause::Answer::GoOn:
+                break;
+            case StepPause::Answer::Stop:
+                return;
+            case StepPause::Answer::Restart:
+                walk = start;
+                k = -1;
+                continue;
         }
         // Only a yield can change the zoom, so reading it once per segment sees every change.
         zoom = Zoom();
@@ -140,10 +150,11 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
         const CurveFailure failure =
             WalkSegment(walk, steps.stepsPerSegment, zoom, view, canvas, colors.CurveColor, sinCosMemo);
         if (failure != CurveFailure::None) return fail(failure);
-        DrawAuxMarker(kind, walk.p.Where(), da, db, dc, walk.theta);
     }
+    marker();
 
     platform.PictureChanged();
     cursor.Release();
+    pause.Finish();
     if (StepMode) platform.ShowMessage("表示終了");
 }
