@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the C libraries the core needs (zlib, libpng, FreeType) for WebAssembly from Debian's own
+# Builds the C libraries the core needs (zlib, libpng, giflib, FreeType) for WebAssembly from Debian's own
 # source packages, into build-web/libs (sources in build-web/sources, the installed libraries
 # and headers in build-web/libs/prefix). Adds a deb-src entry for the suite this machine uses
 # when there is none. Does nothing for a library that is already installed there.
@@ -55,6 +55,17 @@ if [ ! -f "$prefix/lib/libpng16.a" ]; then
     -DZLIB_INCLUDE_DIR="$prefix/include" -DZLIB_LIBRARY="$prefix/lib/libz.a" -DM_LIBRARY="" >/dev/null
   cmake --build "$root/build-png" -j2 >/dev/null
   cmake --install "$root/build-png" >/dev/null
+fi
+
+if [ ! -f "$prefix/lib/libgif.a" ]; then
+  fetch giflib
+  # giflib's library is a handful of C files beside its tools; its Makefile builds the tools too.
+  mkdir -p "$root/build-gif"
+  for file in dgif_lib egif_lib gifalloc gif_err gif_hash openbsd-reallocarray quantize; do
+    emcc -O2 -c "$sources/giflib/$file.c" -o "$root/build-gif/$file.o"
+  done
+  emar rcs "$prefix/lib/libgif.a" "$root"/build-gif/*.o
+  cp "$sources/giflib/gif_lib.h" "$prefix/include/"
 fi
 
 if [ ! -f "$prefix/lib/libfreetype.a" ]; then

@@ -59,6 +59,11 @@ export class Binder {
     this.PaintNow();
   }
   TakeEvent() { return this.queue.length ? this.queue.shift() : null; }
+  // Whether an event of this control and action waits in the queue.
+  Queued(form, control, action) {
+    const start = [form, control, action].join(Separator) + Separator;
+    return this.queue.some((event) => event.startsWith(start));
+  }
   WaitForEvent() {
     this.PaintNow();
     if (this.queue.length) return Promise.resolve(this.queue.shift());
@@ -185,6 +190,37 @@ export function BindButton(binder, form, name, element) {
   return element;
 }
 
+// A check item of a menu: its caption with a tick while checked; a click is the user's click.
+export function BindMenuCheck(binder, form, name, element) {
+  element.setAttribute('role', 'menuitemcheckbox');
+  binder.Bind(form, name, (state) => {
+    element.textContent = CaptionText(state.caption);
+    element.setAttribute('aria-checked', String(state.checked));
+    SyncCommon(element, state);
+  });
+  element.addEventListener('click', () => binder.Post(form, name, 'check'));
+  Name(element, name);
+  return element;
+}
+
+// A timer model, run by the page's own timer while the model is enabled. A tick waits in the queue
+// once at most: a program busy for longer than the interval gets one tick when it is free, not a heap.
+export function BindTimer(binder, form, name) {
+  let handle = 0, interval = 0;
+  binder.Bind(form, name, (state) => {
+    if (state.enabled && (!handle || interval !== state.interval)) {
+      clearInterval(handle);
+      interval = state.interval;
+      handle = setInterval(() => {
+        if (!binder.Queued(form, name, 'timer')) binder.Post(form, name, 'timer');
+      }, interval);
+    } else if (!state.enabled && handle) {
+      clearInterval(handle);
+      handle = 0;
+    }
+  });
+}
+
 export function BindCheck(binder, form, name, label) {
   const input = label.querySelector('input');
   const text = label.querySelector('span');
@@ -195,9 +231,12 @@ export function BindCheck(binder, form, name, label) {
     label.classList.toggle('hidden', !state.visible);
   });
   input.addEventListener('click', (event) => {
-    // The model decides the state; the box shows it once the core has run the click.
+    // The model decides the state; the box shows it once the core has run the click. The browser
+    // puts a cancelled click's box back when the click's dispatch ends, which may be after the core
+    // ran it: the box is shown again from the model once the dispatch is over.
     event.preventDefault();
     binder.Post(form, name, 'check');
+    setTimeout(() => binder.Sync(form + Separator + name));
   });
   Name(label, name);
   return label;

@@ -7,7 +7,7 @@ export const ImportFolder = '/quorbel/取り込み';
 export const UserFolder = '/quorbel/UsCurves';
 export const DownloadFolder = '/quorbel/ダウンロード';
 
-const DownloadTypes = { png: 'image/png', svg: 'image/svg+xml', pdf: 'application/pdf' };
+const DownloadTypes = { png: 'image/png', svg: 'image/svg+xml', pdf: 'application/pdf', gif: 'image/gif' };
 
 // Puts the files (File objects) into the import folder and asks the program to import them.
 export async function ImportFiles(fs, binder, files) {

@@ -1,14 +1,18 @@
 // The view of TfrmLarge, the picture shown large for a class: the current picture alone on black,
 // full screen where the browser allows it (a school's tablet may not: the view then fills the
 // window), drawn by the program at that size from the picture's drawing and kept up to date as
-// the picture changes. Enter, Space and Escape go to the form's 表示, 次を表示 and 戻る, also while
-// a STEP display waits in its dialog behind the view; a tap or click on the view is 次を表示; the
-// three buttons show in a corner on touch screens, and while the mouse moves. Leaving full screen
-// by the browser's own means (its Escape, F11) is 戻る; the view closes once the form no longer shows.
+// the picture changes. Enter, Space, P, Backspace and Escape go to the form's 表示, 次を表示, 自動,
+// 1つ前 and 戻る, also while a STEP display waits in its dialog behind the view; a tap or click on
+// the view is 次を表示 and a long press is 自動 (play or pause); the buttons show in a corner on
+// touch screens, and while the mouse moves. Leaving full screen by the browser's own means (its
+// Escape, F11) is 戻る; the view closes once the form no longer shows.
 import { BindButton } from 'quorbel/Bindings.js';
 
 const Form = 'frmLarge';
-const KeyButtons = { Enter: 'btnDraw', ' ': 'btnNext', Escape: 'btnBack' };
+const KeyButtons = { Enter: 'btnDraw', ' ': 'btnNext', p: 'btnPlay', P: 'btnPlay', Backspace: 'btnStepBack', Escape: 'btnBack' };
+// How long a press lasts to be a long press, and how far the finger may move meanwhile.
+const LongPressFor = 600;
+const LongPressSlack = 12;
 // How long the pointer and the buttons stay visible after the mouse last moved (milliseconds).
 const PointerShownFor = 2500;
 
@@ -28,12 +32,38 @@ export class LargeView {
     binder.BindPicture(Form, 'imgCood', this.canvas, (canvas, shown) => this.Place(shown));
     const buttons = document.createElement('div');
     buttons.className = 'large-buttons';
-    for (const name of ['btnDraw', 'btnNext', 'btnBack']) {
+    for (const name of ['btnDraw', 'btnNext', 'btnStepBack', 'btnPlay', 'btnBack']) {
       buttons.append(BindButton(binder, Form, name, document.createElement('button')));
     }
     this.element.append(this.canvas, buttons);
 
+    let press = null;  // {x, y, timer} while a press on the picture may become a long one
+    let pressedLong = false;
+    const endPress = () => {
+      if (press) clearTimeout(press.timer);
+      press = null;
+    };
+    this.element.addEventListener('pointerdown', (event) => {
+      if (event.target.closest('.large-buttons')) return;
+      endPress();
+      pressedLong = false;
+      press = { x: event.clientX, y: event.clientY, timer: setTimeout(() => {
+        press = null;
+        pressedLong = true;
+        binder.Post(Form, 'btnPlay', 'click');
+      }, LongPressFor) };
+    });
+    this.element.addEventListener('pointermove', (event) => {
+      if (press && Math.hypot(event.clientX - press.x, event.clientY - press.y) > LongPressSlack) endPress();
+    });
+    for (const type of ['pointerup', 'pointercancel']) this.element.addEventListener(type, endPress);
+    this.element.addEventListener('contextmenu', (event) => event.preventDefault());
     this.element.addEventListener('click', (event) => {
+      // The click that ends a long press is not a tap.
+      if (pressedLong) {
+        pressedLong = false;
+        return;
+      }
       if (!event.target.closest('.large-buttons')) binder.Post(Form, 'btnNext', 'click');
     });
     let pointerTimer = 0;

@@ -3,7 +3,8 @@
 // core's layout (app/Layout) says for the page's size. F1 asks for the help of the control under
 // the focus; Alt and a menu's letter opens the menu; F11 shows the picture large, also from the
 // STEP dialog (the program decides when it may).
-import { BindButton, BindCombo, BindEdit, BindLabel, BindList, BindProgress, CaptionText, MakeCheck, MakeSpin } from 'quorbel/Bindings.js';
+import { BindButton, BindCombo, BindEdit, BindLabel, BindList, BindMenuCheck, BindProgress, BindTimer, CaptionText, MakeCheck,
+         MakeSpin } from 'quorbel/Bindings.js';
 import { FingerCursor, PencilCursor, ToolGlyph } from 'quorbel/Artwork.js';
 
 const Form = 'frmMain';
@@ -38,6 +39,7 @@ export class MainWindow {
     root.replaceChildren(this.menubar, this.client);
     this.BuildMenus();
     this.BuildPanels();
+    BindTimer(binder, Form, 'tmrAnime');
     document.addEventListener('keydown', (event) => this.KeyDown(event));
     document.addEventListener('pointerdown', (event) => {
       if (!event.target.closest('.menu')) this.CloseMenus();
@@ -74,6 +76,8 @@ export class MainWindow {
         if (item.startsWith('page:')) {
           entry.textContent = CaptionText(PageItems[item]);
           entry.addEventListener('click', () => this.pageActions[item]());
+        } else if (this.binder.State(Form, item)?.kind === 'check') {
+          BindMenuCheck(this.binder, Form, item, entry);
         } else {
           BindButton(this.binder, Form, item, entry);
         }

@@ -93,6 +93,8 @@ const std::vector<ControlPlace>& ControlPlaces() {
         {"btnHanpuku", "grpRepeat", Box(160, 14, 62, 25)},
         {"btnStepH", "grpRepeat", Box(160, 40, 62, 25)},
         {"btnDev", "grpRepeat", Box(226, 16, 97, 49)},
+        // On the group's title line, above 分割表示: it changes how 反復 and STEP反復 draw.
+        {"chkAnime", "grpRepeat", Box(266, 0, 0, 16)},
     };
     return places;
 }
@@ -108,7 +110,7 @@ const std::vector<MenuPlace>& MenuPlaces() {
     static const std::vector<MenuPlace> menus = {
         {"mnuFile", {"mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "-", "Save1", "mnuSave", "-", "mnuPrint",
                      "mnuClipBoard", "mnuPaste", "mnuSaveImage", "-", "mnuEnd"}},
-        {"mnuShow", {"mnuShowFile", "mnuShowLarge"}},
+        {"mnuShow", {"mnuShowFile", "mnuShowLarge", "-", "mnuLive"}},
         {"mnuSettei", {"mnuSetColor", "KB1"}},
         {"mnuHelp", {"mnuShowHelp", "mnuOnePoint", "-", "mnuShowAbout"}},
     };

@@ -99,6 +99,8 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     btnStepH.OnClick = [this] { btnStepHClick(); };
     btnDev.OnClick = [this] { btnDevClick(); };
     btnRpReset.OnClick = [this] { btnRpResetClick(); };
+    chkAnime.OnClick = [this] { chkAnimeClick(); };
+    tmrAnime.OnTimer = [this] { AnimationTick(); };
 
     FormCreate();
 }

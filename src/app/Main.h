@@ -15,6 +15,7 @@
 #include "curves/Nickname.h"
 #include "formula/Math.h"
 #include "formula/Typeset.h"
+#include "picture/Animation.h"
 #include "output/LargeView.h"
 #include "output/Print.h"
 #include "picture/PlotView.h"
@@ -84,6 +85,9 @@ public:
     TButton btnStepH{*this, "btnStepH", "STEP反復"};
     TButton btnDev{*this, "btnDev", "分割表示"};
     TButton btnRpReset{*this, "btnRpReset", "ﾘｾｯﾄ"};
+    // 動画: 反復 draws each value alone in turn, looping at the STEP dialog's speed until stopped.
+    TCheckBox chkAnime{*this, "chkAnime", "動画"};
+    TTimer tmrAnime{*this, "tmrAnime", 500};
 
     // ---- Menu bar.
     TMenuItem mnuFile{*this, "mnuFile", "ﾌｧｲﾙ(&F)"};
@@ -109,6 +113,8 @@ public:
     TMenuItem mnuShowAbout{*this, "mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
     // ---- The picture shown large (output/LargeView.cpp): in the 表示 menu after ファイルの内容.
     TMenuItem mnuShowLarge{*this, "mnuShowLarge", "大きく表示(&L)"};
+    // A check item of the 表示 menu: a change of the panel draws at once as 表示 does.
+    TCheckBox mnuLive{*this, "mnuLive", "変更をすぐに描く(&R)"};
 
     // ---- Program-wide state.
     std::string BaseFolder;                 // with a trailing separator
@@ -131,6 +137,15 @@ public:
     bool StepMode = false;
     bool CloseRequested = false;            // mnuEnd: the view closes the window
     int plotDepth = 0;                      // plots running (a plot may yield to the user interface)
+    int liveHold = 0;                       // while above 0, changes of the panel are the program's: no live drawing
+    // The frames of the last STEP display, STEP repeat or 動画 cycle (画像として保存's アニメーション GIF).
+    Animation animation;
+    // The driver's --animate: the frames of every display the script runs, one after another, and
+    // of every value of every repeat.
+    bool AnimateEveryDisplay = false;
+    int animeValue = 0;                     // the value the 動画 repeat shows
+    Animation animeCycle;                   // the frames of the 動画 repeat's cycle so far
+    bool animeCycleDone = false;            // a whole cycle has been kept in `animation`
     FileSteps* curveFileSteps = nullptr;    // how saving writes files; null: the real file system
     int grpParamLeft = 16, grpParamTop = 339;  // where grpParam lies on the form; the desktop view updates them
 
@@ -221,15 +236,26 @@ public:
     void btnStepHClick();
     void btnDevClick();
     void btnRpResetClick();
-    void RepeatDisplay(bool split, bool step);
+    // `alone`: each value on a picture of its own (動画) instead of all on one background.
+    void RepeatDisplay(bool split, bool step, bool alone = false);
     // Repeat when the repeat range is open, otherwise one drawing as 表示 does.
     void Redraw();
+
+    // ---- Live change and the 動画 repeat (plot/Motion.cpp).
+    // A change of the panel: draws as 表示 does while 変更をすぐに描く is on, unless the change is the
+    // program's (liveHold), a drawing runs or waits, or the 動画 repeat plays (its next value shows it).
+    void DrawLive();
+    bool Animating() const { return tmrAnime.Enabled(); }
+    void StartAnimation();
+    void AnimationTick();
+    void StopAnimation();
+    void chkAnimeClick();
+    TUpDown& RepeatTarget() { return radA.Checked() ? updA : radB.Checked() ? updB : updC; }
 
     // ---- Plot routine and auxiliary lines (plot/PlotCurve.cpp, plot/AuxLines.cpp).
     void PlotCurve(int n, int quadrant, bool repeat);
     // The part of a STEP display before segment k of `segments`: the yield of 途中経過 and, in a
     // STEP display, the STEP dialog. False when the user stopped the display (中止).
-    bool PauseBeforeSegment(int k, int segments);
     // The plot of a typed-formula kind after the background (plot/TypedCurve.cpp); true when it
     // went through every STEP segment.
     bool PlotTypedCurve(int n, int quadrant, bool repeat, int a, int b, int c);

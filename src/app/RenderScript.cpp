@@ -13,6 +13,7 @@
 #include "output/Export.h"
 #include "plot/CurveKinds.h"
 #include "picture/ImageIO.h"
+#include "plot/StepPause.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace fs = std::filesystem;
@@ -27,16 +28,22 @@ public:
 
 constexpr const char* Usage =
     "usage: quorbel-render [-C DIR] [-o OUT.png|OUT.svg|OUT.pdf] [--scale S] [--record] ACTION...\n"
+    "       quorbel-render --animate [-C DIR] -o OUT.gif ACTION...\n"
     "  -o FILE     writes the picture; the extension chooses the format: .png the bitmap\n"
-    "              (any other extension too), .svg and .pdf vectors with text as text\n"
+    "              (any other extension too), .svg and .pdf vectors with text as text,\n"
+    "              .gif the picture as a GIF\n"
     "  --scale S   draws the PNG at S times the picture's size, S from 1 to 8 (default 1:\n"
     "              the picture's own 513 x 640 pixels)\n"
-    "  open:1|2|3  choose:K  set:NAME=VALUE  press:NAME  snap:PREFIX\n"
+    "  --animate   writes a looping GIF of the picture at every pause of the displays\n"
+    "              the script runs (each STEP pause, each value of a repeat), the\n"
+    "              finished picture last\n"
+    "  open:1|2|3  choose:K  set:NAME=VALUE  set:frmStep.NAME=VALUE  press:NAME\n"
+    "  wait:MS (the 動画 repeat plays on)  snap:PREFIX\n"
     "  formula:KIND:LINES  draws a typed formula as the formula dialog does: KIND 26 with\n"
     "              LINES \"x=...;y=...\", 27 with \"r=...\", 28 with an equation \"...=...\"; a\n"
     "              range may follow the last formula: formula:26:x=t^2;y=2t (-2<=t<=2). a, b, c,\n"
     "              θ, zoom, colours and the rest come from the panel as the script left it\n"
-    "  answers for the next dialog: step:next|all|cancel  color:$00BBGGRR|cancel\n"
+    "  answers for the next dialog: step:next|all|cancel|auto|back  color:$00BBGGRR|cancel\n"
     "    nickname:TEXT|cancel  savefile:PATH|cancel  confirm:yes|no|cancel\n";
 
 struct Options {
@@ -46,6 +53,7 @@ struct Options {
     ImageFormat format = ImageFormat::Png;
     double scale = 1;
     bool record = false;
+    bool animate = false;
     std::vector<std::string> actions;
 };
 
@@ -72,6 +80,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             options.scale = ParseScale(arguments[++i]);
         } else if (argument == "--record") {
             options.record = true;
+        } else if (argument == "--animate") {
+            options.animate = true;
         } else if (argument == "-h" || argument == "--help") {
             options.help = true;
         } else if (!argument.empty() && argument[0] == '-') {
@@ -83,6 +93,9 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
     options.format = ImageFormatOf(options.output).value_or(ImageFormat::Png);
     if (options.scale != 1 && options.format != ImageFormat::Png) throw ScriptError("--scale applies to PNG files only");
     if (options.format == ImageFormat::Pdf && !PdfAvailable()) throw ScriptError("this build writes no PDF files");
+    if (options.animate && (options.output.empty() || options.format != ImageFormat::Gif)) {
+        throw ScriptError("--animate writes a GIF: give -o OUT.gif");
+    }
     return options;
 }
 
@@ -133,6 +146,8 @@ public:
         platform.onMessage = [this](const std::string& text) { this->out << "message: " << text << '\n'; };
         platform.SetDefaultModal("frmStep", [](TForm& f) { static_cast<TfrmStep&>(f).btnOk.Click(); });
         platform.beforeModal = [this](TForm& f) { BeforeModal(f); };
+        platform.Attach(form.frmStep.tmrAuto, &form.frmStep);
+        platform.Attach(form.tmrAnime);
     }
 
     // Compiles every action first, so that a script with an unknown action does nothing at all.
@@ -142,6 +157,7 @@ public:
 
     int Execute() {
         form.FormShow();
+        form.AnimateEveryDisplay = options.animate;  // the script's displays, not the start's
         for (auto& step : steps) {
             step();
             if (form.CloseRequested) break;  // 終了: the program ends here
@@ -149,8 +165,15 @@ public:
         if (options.record) {
             for (const std::string& line : form.frmEdit.Record()) out << Cp932ToUtf8(line) << '\n';
         }
-        if (!options.output.empty() &&
-            !WritePictureFile(Resolve(options.output), form.view, options.format, options.scale)) {
+        if (options.format == ImageFormat::Gif && !options.output.empty()) {
+            // The finished picture is the last frame (unless the last display's own already is);
+            // without --animate it is the only one.
+            Animation frames = options.animate ? form.animation : Animation();
+            const Bitmap& finished = form.view.imgCood.canvas.Picture();
+            if (frames.Empty() || frames.Picture(frames.Count() - 1) != finished) frames.Add(finished, FinishedFrameDelay);
+            if (!WriteAnimationFile(Resolve(options.output), frames)) throw std::runtime_error("cannot write " + options.output);
+        } else if (!options.output.empty() &&
+                   !WritePictureFile(Resolve(options.output), form.view, options.format, options.scale)) {
             throw std::runtime_error("cannot write " + options.output);
         }
         return RenderOk;
@@ -207,8 +230,10 @@ private:
             TButton TfrmStep::*answer = argument == "next"     ? &TfrmStep::btnOk
                                         : argument == "all"    ? &TfrmStep::btnAll
                                         : argument == "cancel" ? &TfrmStep::btnCancel
+                                        : argument == "auto"   ? &TfrmStep::btnAuto
+                                        : argument == "back"   ? &TfrmStep::btnBack
                                                                : nullptr;
-            if (!answer) throw ScriptError("step: takes next, all or cancel: " + action);
+            if (!answer) throw ScriptError("step: takes next, all, cancel, auto or back: " + action);
             return [this, answer] {
                 platform.QueueModal("frmStep", [answer](TForm& f) { (static_cast<TfrmStep&>(f).*answer).Click(); });
             };
@@ -253,6 +278,11 @@ private:
             return [this, answer] { platform.confirmAnswers.push_back(answer); };
         }
         if (kind == "formula") return CompileFormula(action, argument);
+        if (kind == "wait") {
+            int milliseconds = 0;
+            if (!ParseInt(argument, milliseconds)) throw ScriptError("wait: takes milliseconds: " + action);
+            return [this, milliseconds] { platform.RunTimers(milliseconds); };
+        }
         if (kind == "snap") {
             if (argument.empty()) throw ScriptError("snap: needs a file name prefix");
             const std::string prefix = Resolve(argument);
@@ -286,13 +316,20 @@ private:
         };
     }
 
+    // A control of the main window by its name, or of the STEP dialog as "frmStep.NAME".
+    TControl* FindSettable(const std::string& name) {
+        const std::string dialog = form.frmStep.Name + ".";
+        if (name.rfind(dialog, 0) != 0) return form.FindControl(name);
+        return form.frmStep.FindControl(name.substr(dialog.size()));
+    }
+
     // set:NAME=VALUE does what a user does to that control.
     std::function<void()> CompileSet(const std::string& action, const std::string& argument) {
         const std::size_t equals = argument.find('=');
         if (equals == std::string::npos) throw ScriptError("set: takes NAME=VALUE: " + action);
         const std::string name = argument.substr(0, equals);
         const std::string value = argument.substr(equals + 1);
-        TControl* control = form.FindControl(name);
+        TControl* control = FindSettable(name);
         if (!control) throw ScriptError("unknown control " + name);
 
         if (auto* spin = dynamic_cast<TUpDown*>(control)) {

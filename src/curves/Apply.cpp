@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/Main.h"
+#include "plot/PlotCurve.h"
 #include "curves/Codec.h"
 #include "plot/CurveKinds.h"
 #include "plot/TypedCurve.h"
@@ -67,6 +68,7 @@ void TfrmMain::ApplyCurve(int k) {
     // A reload after a split display can be asked for before any curve was chosen.
     if (!curveTable.Holds(k)) return;
     const CurveEntry& entry = curveTable[k];
+    CountGuard programChanges(liveHold);  // what is applied is drawn by whoever applies it
 
     if (k == FormulaCurveEntry) {
         CurrentFileName = " ";  // read from no file, as a collection's built-in curve

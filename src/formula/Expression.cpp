@@ -95,6 +95,18 @@ int ValueIndex(unsigned symbol) {
 // Denominators up to this are recognised in a constant exponent such as 1/3 or 2/5.
 constexpr int LargestOddRootDenominator = 99;
 
+// For an exponent p/q with q odd (q up to the largest denominator): whether p is odd, which makes
+// the power of a negative base negative. Nothing for any other exponent. The numerator may be far
+// beyond any integer type (x^1e30): its parity is taken in floating point, where every value from
+// 2^53 on is even.
+std::optional<bool> OddRootNumeratorIsOdd(double exponent) {
+    for (int q = 3; q <= LargestOddRootDenominator; q += 2) {
+        const double numerator = exponent * q;
+        if (std::fabs(numerator - std::round(numerator)) < 1e-9 * q) return std::fmod(std::round(numerator), 2.0) != 0;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 struct Expression::Program {
@@ -249,13 +261,9 @@ private:
             else code.push_back({Code::IntegerPower, 0, n});
             return std::nullopt;
         }
-        for (int q = 3; q <= LargestOddRootDenominator; q += 2) {
-            const double numerator = p * q;
-            if (std::fabs(numerator - std::round(numerator)) < 1e-9 * q) {
-                const bool odd = static_cast<long long>(std::round(numerator)) % 2 != 0;
-                code.push_back({Code::OddRootPower, 0, odd ? 1 : 0, p});
-                return std::nullopt;
-            }
+        if (const std::optional<bool> odd = OddRootNumeratorIsOdd(p)) {
+            code.push_back({Code::OddRootPower, 0, *odd ? 1 : 0, p});
+            return std::nullopt;
         }
         code.push_back({Code::ConstantPower, 0, 0, p});
         return std::nullopt;
@@ -263,11 +271,7 @@ private:
 
     static double ConstantPowerOf(double base, double power) {
         if (power == std::round(power) && std::fabs(power) <= 64) return IntegerPowerOf(base, static_cast<std::int32_t>(power));
-        for (int q = 3; q <= LargestOddRootDenominator; q += 2) {
-            const double numerator = power * q;
-            if (std::fabs(numerator - std::round(numerator)) < 1e-9 * q)
-                return OddRootPowerOf(base, power, static_cast<long long>(std::round(numerator)) % 2 != 0);
-        }
+        if (const std::optional<bool> odd = OddRootNumeratorIsOdd(power)) return OddRootPowerOf(base, power, *odd);
         return Finite(std::pow(base, power));
     }
 

@@ -28,9 +28,15 @@ void TfrmMain::spdBackColorClick() {
     WriteRecordLine(rlBackColorValue, ColorText(colors.CurrentBackColor));
 }
 
-void TfrmMain::radWidth1Click() { WriteRecordLine(rlLineWidth, "1"); }
+void TfrmMain::radWidth1Click() {
+    WriteRecordLine(rlLineWidth, "1");
+    DrawLive();
+}
 
-void TfrmMain::radWidth2Click() { WriteRecordLine(rlLineWidth, "2"); }
+void TfrmMain::radWidth2Click() {
+    WriteRecordLine(rlLineWidth, "2");
+    DrawLive();
+}
 
 void TfrmMain::chkMonocClick() {
     // The menu items stay enabled: a colour can still be chosen there in monochrome.

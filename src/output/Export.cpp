@@ -1,6 +1,6 @@
-// Picture files and the command 画像として保存: the save dialog offers PNG at three scales, SVG
-// and PDF (where this build writes it), opens on the user's curve folder and proposes the current
-// curve's name.
+// Picture files and the command 画像として保存: the save dialog offers PNG at three scales, SVG,
+// PDF (where this build writes it) and the animation as GIF, opens on the user's curve folder and
+// proposes the current curve's name.
 #include "output/Export.h"
 
 #include <algorithm>
@@ -18,20 +18,28 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// The dialog's filters, in the order of ImageFilters. PDF, last, is offered only by a build that
-// writes it (the browser's has no cairo): a choice that could only fail is no choice.
-constexpr const char* ImageFilter = "PNG 等倍|*.png|PNG 2倍|*.png|PNG 4倍|*.png|SVG|*.svg";
-constexpr const char* PdfFilter = "|PDF|*.pdf";
+// The dialog's filters. PDF is offered only by a build that writes it (the browser's has no
+// cairo): a choice that could only fail is no choice.
 struct ImageFilterChoice {
+    const char* filter;  // description and pattern
     ImageFormat format;
     double scale;
     const char* extension;
 };
-constexpr ImageFilterChoice ImageFilters[] = {{ImageFormat::Png, 1, ".png"},
-                                              {ImageFormat::Png, 2, ".png"},
-                                              {ImageFormat::Png, 4, ".png"},
-                                              {ImageFormat::Svg, 1, ".svg"},
-                                              {ImageFormat::Pdf, 1, ".pdf"}};
+constexpr ImageFilterChoice ImageFilters[] = {{"PNG 等倍|*.png", ImageFormat::Png, 1, ".png"},
+                                              {"PNG 2倍|*.png", ImageFormat::Png, 2, ".png"},
+                                              {"PNG 4倍|*.png", ImageFormat::Png, 4, ".png"},
+                                              {"SVG|*.svg", ImageFormat::Svg, 1, ".svg"},
+                                              {"PDF|*.pdf", ImageFormat::Pdf, 1, ".pdf"},
+                                              {"アニメーション GIF|*.gif", ImageFormat::Gif, 1, ".gif"}};
+
+std::vector<const ImageFilterChoice*> OfferedFilters() {
+    std::vector<const ImageFilterChoice*> offered;
+    for (const ImageFilterChoice& choice : ImageFilters) {
+        if (choice.format != ImageFormat::Pdf || PdfAvailable()) offered.push_back(&choice);
+    }
+    return offered;
+}
 
 // A name of this many bytes leaves room for the folder and the extension on every file system.
 constexpr std::size_t LongestProposedName = 120;
@@ -50,6 +58,7 @@ std::optional<ImageFormat> ImageFormatOf(const std::string& path) {
     if (extension == ".png") return ImageFormat::Png;
     if (extension == ".svg") return ImageFormat::Svg;
     if (extension == ".pdf") return ImageFormat::Pdf;
+    if (extension == ".gif") return ImageFormat::Gif;
     return std::nullopt;
 }
 
@@ -66,8 +75,15 @@ std::string PictureFileBytes(const PlotView& view, ImageFormat format, double sc
             return SvgDocument(view.drawing, W, H);
         case ImageFormat::Pdf:
             return PdfDocument(view.drawing, W, H);
+        case ImageFormat::Gif:
+            break;
     }
     return {};
+}
+
+bool WriteAnimationFile(const std::string& path, const Animation& animation, FileSteps& steps) {
+    const std::string bytes = EncodeGif(animation);
+    return !bytes.empty() && WriteFileAtomically(path, bytes, steps);
 }
 
 bool WritePictureFile(const std::string& path, const PlotView& view, ImageFormat format, double scale, FileSteps& steps) {
@@ -97,12 +113,15 @@ void TfrmMain::mnuSaveImageClick() {
     if (proposed.empty()) proposed = "Quorbel";
     // The name is proposed without an extension: the filter the user picks adds its own, and one
     // the user types names the format.
+    const std::vector<const ImageFilterChoice*> offered = OfferedFilters();
+    std::string filters;
+    for (const ImageFilterChoice* choice : offered) filters += (filters.empty() ? "" : "|") + std::string(choice->filter);
     const SaveDialogRequest request{BaseFolder + "UsCurves" + static_cast<char>(fs::path::preferred_separator),
-                                    proposed, std::string(ImageFilter) + (PdfAvailable() ? PdfFilter : "")};
+                                    proposed, filters};
     std::optional<SaveDialogChoice> chosen = platform.SaveFileDialogWithFilter(request);
     if (!chosen || chosen->path.empty()) return;
 
-    const ImageFilterChoice& filter = ImageFilters[std::clamp<int>(chosen->filter, 0, std::size(ImageFilters) - 1)];
+    const ImageFilterChoice& filter = *offered[std::clamp<int>(chosen->filter, 0, static_cast<int>(offered.size()) - 1)];
     std::string path = chosen->path;
     std::optional<ImageFormat> format = ImageFormatOf(path);
     if (!format) {
@@ -114,9 +133,14 @@ void TfrmMain::mnuSaveImageClick() {
         platform.ShowMessage("この版ではPDFに保存できません");
         return;
     }
+    if (*format == ImageFormat::Gif && animation.Empty()) {
+        platform.ShowMessage("アニメーションがありません。STEP表示か動画の反復をしてから保存してください");
+        return;
+    }
     std::error_code error;
     if (fs::exists(path, error) && ConfirmSave(path + "上書きしてもいいですか") != YesNoCancel::Yes) return;
-    if (!WritePictureFile(path, view, *format, scale, curveFileSteps ? *curveFileSteps : SystemFileSteps())) {
-        platform.ShowMessage("ﾌｧｲﾙ " + path + " を作成できません");
-    }
+    FileSteps& steps = curveFileSteps ? *curveFileSteps : SystemFileSteps();
+    const bool written = *format == ImageFormat::Gif ? WriteAnimationFile(path, animation, steps)
+                                                     : WritePictureFile(path, view, *format, scale, steps);
+    if (!written) platform.ShowMessage("ﾌｧｲﾙ " + path + " を作成できません");
 }

@@ -11,6 +11,12 @@ TfrmLarge::TfrmLarge(const PlotView& view, TButton& draw, TfrmStep& step)
         if (step.Waiting()) step.btnOk.Click();
     };
     btnBack.OnClick = [this] { showing = false; };
+    btnPlay.OnClick = [&step] {
+        if (step.Waiting()) step.btnAuto.Click();
+    };
+    btnStepBack.OnClick = [&step] {
+        if (step.Waiting()) step.btnBack.Click();
+    };
 }
 
 double TfrmLarge::ScaleFor(ScreenSize screen) {

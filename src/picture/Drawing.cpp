@@ -54,6 +54,12 @@ std::uint8_t* Drawing::PointStore::Append(std::size_t bytes) {
     return room;
 }
 
+void Drawing::PointStore::Truncate(std::size_t position) {
+    if (position >= size) return;
+    size = position;
+    if (blocks.size() > size / BlockBytes + 1) blocks.resize(size / BlockBytes + 1);
+}
+
 void Drawing::PointStore::Clear() {
     blocks.clear();
     size = 0;
@@ -124,7 +130,25 @@ void Drawing::Clear(TColor fill) {
     texts.clear();
     images.clear();
     ++generation;
+    ++clears;
     Add(Kind::Clear).color = fill;
+}
+
+Drawing::Mark Drawing::Here() const {
+    return {clears, operations.size(), operations.empty() ? 0 : operations.back().count, points.Size(), runEnd,
+            texts.size(), images.size()};
+}
+
+bool Drawing::TruncateTo(const Mark& mark) {
+    if (mark.clears != clears || mark.operations > operations.size()) return false;
+    operations.resize(mark.operations);
+    if (!operations.empty()) operations.back().count = mark.lastCount;
+    points.Truncate(mark.pointBytes);
+    runEnd = mark.runEnd;
+    texts.resize(mark.texts);
+    images.resize(mark.images);
+    ++generation;
+    return true;
 }
 
 void Drawing::LineTo(const TPen& pen, const PicturePoint& from, const PicturePoint& to) {

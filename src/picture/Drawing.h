@@ -46,6 +46,20 @@ public:
     // target needs nothing more.
     bool ReplayFrom(Painter& target, Cursor& cursor) const;
 
+    // Where the recording stands, to go back to with TruncateTo.
+    struct Mark {
+        std::uint64_t clears = 0;
+        std::size_t operations = 0;
+        std::uint32_t lastCount = 0;  // points of the last operation then
+        std::size_t pointBytes = 0;
+        PicturePoint runEnd;
+        std::size_t texts = 0, images = 0;
+    };
+    Mark Here() const;
+    // Forgets everything recorded after `mark`, as though it had never been drawn (cursors start
+    // again from the beginning). False, with nothing changed, for a mark from before the last Clear.
+    bool TruncateTo(const Mark& mark);
+
     bool Empty() const { return operations.empty(); }
     std::uint64_t Generation() const { return generation; }
     // Bytes the points of every operation take (most of what the drawing costs).
@@ -66,6 +80,8 @@ private:
         PointStore& operator=(const PointStore& other);
         static constexpr std::size_t LongestPoint = 11;
         std::size_t Size() const { return size; }
+        // Forgets the points from `position` on.
+        void Truncate(std::size_t position);
         // Room for one point of up to LongestPoint bytes at position Size() (after moving on to a
         // fresh block when the current one has less room left).
         std::uint8_t* Append(std::size_t bytes);
@@ -110,4 +126,5 @@ private:
     std::vector<Text> texts;
     std::vector<std::shared_ptr<const Bitmap>> images;
     std::uint64_t generation = 1;
+    std::uint64_t clears = 0;
 };

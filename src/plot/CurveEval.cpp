@@ -225,9 +225,13 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
     return ToCurvePoint(Evaluate(kind, a, b, c, theta, sinCos), zoom, view);
 }
 
-bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform) {
+bool CurveParamsAccepted(int kind, int a, int b, int c) {
     const CurveKind* found = FindCurveKind(kind);
-    if (b != 0 || !found || !found->BDivides) return true;
+    return b != 0 || !found || !found->BDivides;
+}
+
+bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform) {
+    if (CurveParamsAccepted(kind, a, b, c)) return true;
     platform.ShowMessage(std::string("警告！") + "ｂは０をとれません");
     return false;
 }

@@ -60,3 +60,5 @@ CurvePoint EvalCurvePoint(int kind, int a, int b, int c, double theta, int zoom,
 // False, after the warning "警告！ｂは０をとれません", for b = 0 with a kind that divides by b
 // (flag b-divides in plot/CurveKinds.txt); true otherwise.
 bool CheckCurveParams(int kind, int a, int b, int c, Platform& platform);
+// CheckCurveParams without the warning.
+bool CurveParamsAccepted(int kind, int a, int b, int c);

@@ -6,6 +6,7 @@
 #include "app/Main.h"
 #include "plot/CurveEval.h"
 #include "plot/CurveKinds.h"
+#include "plot/StepPause.h"
 
 namespace {
 
@@ -68,23 +69,6 @@ struct ThetaWalk {
 
 }  // namespace
 
-bool TfrmMain::PauseBeforeSegment(int k, int segments) {
-    if (chkProgress.Checked()) {
-        platform.PictureChanged();
-        platform.ProcessMessages();
-    }
-    if (!StepMode) return true;
-    frmStep.Prepare(grpParamLeft, grpParamTop, cmbStep.SelectedText());
-    frmStep.edtCount.SetText(StepCountText(k, segments));
-    platform.PictureChanged();
-    const int answer = platform.ShowModal(frmStep);
-    if (answer == frmStep.btnAll.ModalResult) {
-        StepMode = false;
-        return true;
-    }
-    return answer == frmStep.btnOk.ModalResult;  // not 中止, nor the dialog closed by its frame
-}
-
 StepCountsResult StepCounts(int stepItemIndex, int thetaSpan) {
     const StepDivisionResult division = StepDivision(stepItemIndex);
     return {division.count / 2 * thetaSpan, division.increment};
@@ -97,7 +81,7 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
     }
     if (n > FormulaCurveEntry) return;  // no such entry: nothing to draw
 
-    PlotDepthGuard running(plotDepth);
+    CountGuard running(plotDepth);
     BusyCursorGuard cursor(platform);
     DrawBackground(quadrant);
     struct PictureUpdate {
@@ -141,11 +125,34 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
 
     const double da = a, db = b, dc = c;
     DrawAuxFigure(kind, da, db, dc, theta);
-    DrawAuxMarker(kind, first.Where(), da, db, dc, theta);
     const int width = radWidth1.Checked() ? 1 : 2;
 
-    for (int k = 0; k < steps.segments; ++k) {
-        if (!PauseBeforeSegment(k, steps.segments)) return;
+    // The marker of the position the walk stands at: the start point, then the end of each segment.
+    const auto marker = [&] { DrawAuxMarker(kind, walk.p.Where(), da, db, dc, walk.theta); };
+    int k = 0;
+    const auto where = [&] {
+        const CurveXY point = EvalCurveXY(kind, a, b, c, walk.theta);
+        return TracingPlace(thetaStart, k, steps.stepsPerSegment, point.X, point.Y, point.Valid);
+    };
+    StepPause pause(*this, StepMode, false);
+    pause.Begin();
+    const ThetaWalk start = walk;
+    for (k = 0; k < steps.segments; ++k) {
+        if (!pause.CurrentOnly()) marker();
+        if (chkProgress.Checked() && !pause.Replaying(k)) {
+            platform.PictureChanged();
+            platform.ProcessMessages();
+        }
+        switch (pause.At(k, steps.segments, where, marker)) {
+            case StepPause::Answer::GoOn:
+                break;
+            case StepPause::Answer::Stop:
+                return;
+            case StepPause::Answer::Restart:
+                walk = start;
+                k = -1;
+                continue;
+        }
         // Only a yield can change the zoom, so reading it once per segment sees every change.
         zoom = Zoom();
         squareClip.Set();
@@ -153,10 +160,11 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
         const CurveFailure failure =
             WalkSegment(walk, steps.stepsPerSegment, zoom, view, canvas, colors.CurveColor, sinCosMemo);
         if (failure != CurveFailure::None) return fail(failure);
-        DrawAuxMarker(kind, walk.p.Where(), da, db, dc, walk.theta);
     }
+    marker();
 
     platform.PictureChanged();
     cursor.Release();
+    pause.Finish();
     if (StepMode) platform.ShowMessage("表示終了");
 }

@@ -1,6 +1,7 @@
 // Pieces of the plot routine TfrmMain::PlotCurve (PlotCurve.cpp) that other units share: the
-// division of the θ walk into STEP segments, and the guards that keep the busy cursor, the count
-// of running plots and the clip to the graph square right on every way out of a drawing. The routine itself is declared
+// division of the θ walk into STEP segments, and the guards that keep the busy cursor, the
+// counts of running plots and of the program's own changes, and the clip to the graph square
+// right on every way out. The routine itself is declared
 // with TfrmMain in app/Main.h.
 #pragma once
 
@@ -18,15 +19,16 @@ struct StepCountsResult {
 // (8·D, 45), "π/6" (6·D, 60), "π/4" (4·D, 90), "π/3" (3·D, 120), "π/2" (2·D, 180), "π" or none (D, 360).
 StepCountsResult StepCounts(int stepItemIndex, int thetaSpan);
 
-// Counts a running plot or display in TfrmMain::plotDepth while it lives. Commands that would
-// change the curve table or the picture under a plot that yields (途中経過, the STEP dialog,
-// the repeat display) test TfrmMain::PlotRunning() and do nothing while it is true.
-class PlotDepthGuard {
+// Counts one in `depth` while it lives: a running plot or display in TfrmMain::plotDepth (commands
+// that would change the curve table or the picture under a plot that yields — 途中経過, the STEP
+// dialog, the repeat display — test TfrmMain::PlotRunning() and do nothing while it is true), or
+// the program's own changes of the panel in TfrmMain::liveHold.
+class CountGuard {
 public:
-    explicit PlotDepthGuard(int& depth) : depth(depth) { ++depth; }
-    ~PlotDepthGuard() { --depth; }
-    PlotDepthGuard(const PlotDepthGuard&) = delete;
-    PlotDepthGuard& operator=(const PlotDepthGuard&) = delete;
+    explicit CountGuard(int& depth) : depth(depth) { ++depth; }
+    ~CountGuard() { --depth; }
+    CountGuard(const CountGuard&) = delete;
+    CountGuard& operator=(const CountGuard&) = delete;
 
 private:
     int& depth;

@@ -15,6 +15,7 @@
 #include "plot/CurveEval.h"
 #include "plot/CurveKinds.h"
 #include "plot/PlotCurve.h"
+#include "plot/StepPause.h"
 
 namespace {
 
@@ -232,17 +233,37 @@ bool TfrmMain::PlotTypedCurve(int n, int quadrant, bool repeat, int a, int b, in
     // curve is in the picture, the walk takes as many more as it needs.
     const double step = std::min(Pi / 90, span > 0 ? span / 64 : Pi);
     ParameterWalk walk(curve, view, area, step);
-    CurveSample sample = walk.Start(range->low, canvas);
-    DrawMovingPoint(sample, theta, range->low);
+    double at = range->low;
+    CurveSample sample = walk.Start(at, canvas);
+    const auto marker = [&] { DrawMovingPoint(sample, theta, at); };
+    const auto where = [&] { return TracingPlace(ParameterValueText(theta, at), sample.x, sample.y, sample.valid); };
 
     const TypedSteps steps = TypedStepDivision(span, StepDivision(cmbStep.ItemIndex()).increment * Pi / StepsPerPi);
+    StepPause pause(*this, StepMode, false);
+    pause.Begin();
     for (int k = 0; k < steps.segments; ++k) {
-        if (!PauseBeforeSegment(k, steps.segments)) return false;
+        if (!pause.CurrentOnly()) marker();
+        if (chkProgress.Checked() && !pause.Replaying(k)) {
+            platform.PictureChanged();
+            platform.ProcessMessages();
+        }
+        switch (pause.At(k, steps.segments, where, marker)) {
+            case StepPause::Answer::GoOn:
+                break;
+            case StepPause::Answer::Stop:
+                return false;
+            case StepPause::Answer::Restart:
+                at = range->low;
+                sample = walk.Start(at, canvas);
+                k = -1;
+                continue;
+        }
         squareClip.Set();
         canvas.Pen.Width = width;
-        const double end = k + 1 == steps.segments ? range->high : range->low + (k + 1) * steps.length;
-        sample = walk.WalkTo(end, canvas, colors.CurveColor);
-        DrawMovingPoint(sample, theta, end);
+        at = k + 1 == steps.segments ? range->high : range->low + (k + 1) * steps.length;
+        sample = walk.WalkTo(at, canvas, colors.CurveColor);
     }
+    marker();
+    pause.Finish();
     return true;
 }

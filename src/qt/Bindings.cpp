@@ -14,6 +14,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolButton>
 #include <QVariant>
 
@@ -87,11 +88,17 @@ void Binder::Attach(QObject* object, TControl& model, std::function<void()> sync
 }
 
 void Binder::Bind(QPushButton* widget, TButton& model) {
-    Attach(widget, model, [widget, &model] {
+    auto sync = [widget, &model] {
         widget->setText(ToQt(model.Caption()));
+        if (widget->isCheckable()) widget->setChecked(model.Down());
         SyncCommon(widget, model);
+    };
+    Attach(widget, model, sync);
+    QObject::connect(widget, &QPushButton::clicked, widget, [this, &model, widget, sync] {
+        Run([&model] { model.Click(); });
+        // A checkable button toggles itself; the model decides whether it stays down.
+        if (widget->isCheckable()) sync();
     });
-    QObject::connect(widget, &QPushButton::clicked, widget, [this, &model] { Run([&model] { model.Click(); }); });
 }
 
 void Binder::Bind(QToolButton* widget, TButton& model) {
@@ -113,6 +120,32 @@ void Binder::Bind(QAction* action, TMenuItem& model) {
         action->setVisible(model.Visible());
     });
     QObject::connect(action, &QAction::triggered, action, [this, &model] { Run([&model] { model.Click(); }); });
+}
+
+void Binder::Bind(QAction* action, TCheckBox& model) {
+    action->setCheckable(true);
+    auto sync = [action, &model] {
+        action->setText(ToQt(model.Caption()));
+        action->setChecked(model.Checked());
+        action->setEnabled(model.Enabled());
+        action->setVisible(model.Visible());
+    };
+    Attach(action, model, sync);
+    QObject::connect(action, &QAction::triggered, action, [this, &model, sync] {
+        Run([&model] { model.UserClick(); });
+        sync();
+    });
+}
+
+void Binder::Bind(QTimer* timer, TTimer& model) {
+    Attach(timer, model, [timer, &model] {
+        if (!model.Enabled()) {
+            timer->stop();
+        } else if (!timer->isActive() || timer->interval() != model.Interval()) {
+            timer->start(model.Interval());
+        }
+    });
+    QObject::connect(timer, &QTimer::timeout, timer, [this, &model] { Run([&model] { model.Fire(); }); });
 }
 
 void Binder::Bind(QMenu* menu, TMenuItem& model) {

@@ -23,6 +23,7 @@ class QObject;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 class QToolButton;
 class QWidget;
 
@@ -62,6 +63,10 @@ public:
     void Bind(QPushButton* widget, TButton& model);
     void Bind(QToolButton* widget, TButton& model);
     void Bind(QAction* action, TMenuItem& model);
+    // A check item of a menu.
+    void Bind(QAction* action, TCheckBox& model);
+    // The model's timer: runs while the model is enabled, at its interval; each tick fires the model.
+    void Bind(QTimer* timer, TTimer& model);
     // A menu title bound to its item: opening the menu is the item's click.
     void Bind(QMenu* menu, TMenuItem& model);
     void Bind(QCheckBox* widget, TCheckBox& model);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -11,6 +12,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QShortcut>
+#include <QTimer>
 
 #include "app/Version.h"
 #include "curves/Codec.h"
@@ -81,7 +84,7 @@ void FormDialog::Place() {
 void FormDialog::MoveFrameTo(int left, int top) { move(left, top); }  // a window's pos is its frame's
 
 StepDialog::StepDialog(TfrmStep& step, QWidget* mainClient, QWidget* parent) : FormDialog(step, parent), mainClient(mainClient) {
-    setFixedSize(329, 96);
+    setFixedSize(329, 176);
     PlainLabel(QStringLiteral("STEP"), this, 12, 14);
     Edit(binder, step.edtStep, this, 48, 10, 64, 22);
     PlainLabel(QStringLiteral("回数"), this, 132, 14);
@@ -90,6 +93,26 @@ StepDialog::StepDialog(TfrmStep& step, QWidget* mainClient, QWidget* parent) : F
     nextButton->setDefault(true);
     Button(binder, step.btnAll, this, 116, 48, 96, 32);
     Button(binder, step.btnCancel, this, 220, 48, 96, 32);
+    auto* where = new QLabel(this);
+    binder.Bind(where, step.lblWhere);
+    PutAt(where, 12, 88, 305, 18);
+    // Buttons that keep the focus off themselves, so that Space and Enter stay 次を表示.
+    auto* back = Button(binder, step.btnBack, this, 12, 112, 96, 28);
+    auto* play = Button(binder, step.btnAuto, this, 116, 112, 96, 28);
+    play->setCheckable(true);
+    auto* speed = new QComboBox(this);
+    binder.Bind(speed, step.cmbSpeed);
+    PutAt(speed, 220, 114, 96, 24);
+    auto* currentOnly = new QCheckBox(this);
+    binder.Bind(currentOnly, step.chkCurrentOnly);
+    PutAt(currentOnly, 12, 148);
+    for (QWidget* widget : std::initializer_list<QWidget*>{back, play, speed, currentOnly}) widget->setFocusPolicy(Qt::NoFocus);
+    binder.Bind(new QTimer(this), step.tmrAuto);
+    // P plays or pauses, Backspace goes back, as in the picture shown large.
+    for (auto [key, button] : {std::pair{Qt::Key_P, play}, std::pair{Qt::Key_Backspace, back}}) {
+        auto* shortcut = new QShortcut(QKeySequence(key), this);
+        connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+    }
 }
 
 void StepDialog::Place() {

@@ -79,6 +79,8 @@ bool LargeView::eventFilter(QObject* watched, QEvent* event) {
         case Qt::Key_Enter: button = &form.btnDraw; break;
         case Qt::Key_Space: button = &form.btnNext; break;
         case Qt::Key_Escape: button = &form.btnBack; break;
+        case Qt::Key_P: button = &form.btnPlay; break;
+        case Qt::Key_Backspace: button = &form.btnStepBack; break;
         default: return false;
     }
     binder.Run([button] { button->Click(); });

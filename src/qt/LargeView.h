@@ -1,6 +1,6 @@
 // The view of the picture shown large (TfrmLarge): a window of its own over the whole screen the
 // main window is on, black around the picture, which a PictureWidget draws at that size from the
-// picture's drawing. Enter, Space and Escape go to the form's buttons. While it shows, a STEP
+// picture's drawing. Enter, Space, P, Backspace and Escape go to the form's buttons. While it shows, a STEP
 // display's dialog waits behind it and its keys come here too, so that Space goes on with the display.
 #pragma once
 

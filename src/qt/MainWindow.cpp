@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QToolButton>
 
 #include "qt/Artwork.h"
@@ -83,6 +84,7 @@ MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
     platform.RegisterView(form.frmEdit.Name, contents);
     platform.RegisterView(form.frmVersion.Name, version);
     platform.RegisterView(form.frmPrint.Name, print);
+    binder.Bind(new QTimer(this), form.tmrAnime);
     large = new LargeView(form.frmLarge, this);
     platform.SetLargeView(large);
     qApp->installEventFilter(this);
@@ -146,7 +148,8 @@ void MainWindow::BuildMenus() {
             }
             auto* action = new QAction(menu);
             action->setObjectName(ToQt(std::string(name)));
-            binder.Bind(action, MenuItem(name));
+            if (auto* check = dynamic_cast<TCheckBox*>(form.FindControl(name))) binder.Bind(action, *check);
+            else binder.Bind(action, MenuItem(name));
             menu->addAction(action);
         }
         menuBar()->addMenu(menu);

@@ -198,3 +198,18 @@ void TProgressBar::SetPosition(int value) {
     position = std::clamp(value, 0, std::max(max, 0));
     Changed();
 }
+
+TTimer::TTimer(std::string name, int interval) : TControl(std::move(name)), interval(std::max(interval, 1)) {
+    SetEnabled(false);
+}
+
+void TTimer::SetInterval(int milliseconds) {
+    milliseconds = std::max(milliseconds, 1);
+    if (interval == milliseconds) return;
+    interval = milliseconds;
+    Changed();
+}
+
+void TTimer::Fire() {
+    if (Enabled() && OnTimer) OnTimer();
+}

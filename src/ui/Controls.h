@@ -211,6 +211,23 @@ private:
     int position = 0;
 };
 
+// A timer: while enabled, a view fires OnTimer every Interval milliseconds with a clock of its
+// own (the core keeps none); ScriptedPlatform fires it on a clock of its own that tests advance.
+// Fire does nothing while the timer is disabled, so a tick a view had already queued is dropped.
+class TTimer : public TControl {
+public:
+    TTimer(std::string name, int interval);
+    TTimer(TForm& owner, std::string name, int interval) : TTimer(std::move(name), interval) { JoinForm(owner); }
+    std::function<void()> OnTimer;
+    int Interval() const { return interval; }
+    // Milliseconds, at least 1; a view that runs the timer starts counting afresh.
+    void SetInterval(int milliseconds);
+    void Fire();
+
+private:
+    int interval;
+};
+
 // A dialog or window: the controls live in the derived class, each declared with the form as its
 // owner (`TButton btnOk{*this, "btnOk", "OK"};`), which is all it takes for the views and the
 // driver to find it by name. ShowModal (through the platform) runs FormShow, lets the user act,

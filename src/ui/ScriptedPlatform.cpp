@@ -1,5 +1,6 @@
 #include "ui/ScriptedPlatform.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace {
@@ -35,10 +36,19 @@ int ScriptedPlatform::ShowModal(TForm& form) {
     if (queued != modalAnswers.end() && !queued->second.empty()) {
         answer = std::move(queued->second.front());
         queued->second.pop_front();
-    } else if (auto fallback = defaultModal.find(form.Name); fallback != defaultModal.end()) {
-        answer = fallback->second;
     }
-    if (answer) answer(form);
+    // Without a queued answer the timers come first: a dialog playing by itself answers itself.
+    const bool queuedAnswer = static_cast<bool>(answer);
+    if (!queuedAnswer) {
+        if (auto fallback = defaultModal.find(form.Name); fallback != defaultModal.end()) answer = fallback->second;
+    }
+    const auto runTimers = [&] {
+        const long long until = clock + ModalTimeLimit;
+        while (form.ModalResult == mrNone && FireNextTimer(until, &form)) {}
+    };
+    if (!queuedAnswer) runTimers();
+    if (answer && form.ModalResult == mrNone) answer(form);
+    runTimers();
     if (form.ModalResult == mrNone) form.ModalResult = mrCancel;  // closed by its frame
     return form.ModalResult;
 }
@@ -109,4 +119,41 @@ void ScriptedPlatform::ShowHelp(const std::string& file, HelpCommand command, in
     std::error_code ignored;
     helpCalls.push_back({file, command, data, std::filesystem::current_path(ignored).string()});
     log.push_back("help: " + file + " " + std::to_string(data));
+}
+
+void ScriptedPlatform::Attach(TTimer& timer, const TForm* owner) {
+    timers.push_back({&timer, owner});
+    const std::size_t index = timers.size() - 1;
+    timer.ViewChanged = [this, index] {
+        RunningTimer& running = timers[index];
+        const bool enabled = running.timer->Enabled();
+        if (enabled && (!running.enabled || running.interval != running.timer->Interval())) {
+            running.due = clock + running.timer->Interval();
+        }
+        running.enabled = enabled;
+        running.interval = running.timer->Interval();
+    };
+    timer.ViewChanged();
+}
+
+bool ScriptedPlatform::FireNextTimer(long long until, const TForm* owner) {
+    RunningTimer* next = nullptr;
+    for (RunningTimer& running : timers) {
+        if (!running.enabled || running.due > until || (owner && running.owner != owner)) continue;
+        if (!next || running.due < next->due) next = &running;
+    }
+    if (!next) return false;
+    clock = std::max(clock, next->due);
+    next->due = clock + next->interval;
+    timerLog.push_back(std::to_string(clock) + " " + next->timer->Name);
+    next->timer->Fire();
+    return true;
+}
+
+int ScriptedPlatform::RunTimers(long long milliseconds) {
+    const long long until = clock + milliseconds;
+    int fired = 0;
+    while (FireNextTimer(until)) ++fired;
+    clock = std::max(clock, until);
+    return fired;
 }

@@ -55,6 +55,19 @@ public:
     std::optional<Bitmap> clipboardImage;
     bool clipboardHasText = false;
 
+    // ---- Timers, on a clock of the platform's own (milliseconds from 0) that only moves here.
+    // Runs `timer` as a view would: once enabled (or given a new interval) it fires every Interval
+    // of this clock; a tick missed while the clock stood still comes once, late. A modal showing of
+    // `owner` that no queued answer closes is left to its timers (自動 answers the STEP dialog)
+    // before its default answer, for up to ModalTimeLimit; other timers wait meanwhile.
+    void Attach(TTimer& timer, const TForm* owner = nullptr);
+    // Lets `milliseconds` pass, firing the timers that fall due in the order of their times;
+    // returns how many fired.
+    int RunTimers(long long milliseconds);
+    static constexpr long long ModalTimeLimit = 10 * 60 * 1000;
+    long long clock = 0;
+    std::vector<std::string> timerLog;                    // "TIME NAME" for every timer fired
+
     // ---- Platform.
     void ShowMessage(const std::string& text) override;
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
@@ -77,6 +90,17 @@ public:
     void ShowLargePicture(TfrmLarge& form) override;
 
 private:
+    struct RunningTimer {
+        TTimer* timer;
+        const TForm* owner;
+        bool enabled = false;
+        int interval = 0;
+        long long due = 0;
+    };
+    // Fires the timer (of `owner` only, when given) due first if it falls due by `until`; false
+    // when none does.
+    bool FireNextTimer(long long until, const TForm* owner = nullptr);
+    std::vector<RunningTimer> timers;
     std::optional<PrintedJob> job;  // the job being printed
     std::map<std::string, std::deque<ModalAnswer>> modalAnswers;
     std::map<std::string, ModalAnswer> defaultModal;

@@ -127,6 +127,9 @@ std::string WebBindings::State(const std::string& form, const std::string& contr
         state.Add("kind", "progress");
         state.Add("max", progress->Max());
         state.Add("position", progress->Position());
+    } else if (auto* timer = dynamic_cast<const TTimer*>(model)) {
+        state.Add("kind", "timer");
+        state.Add("interval", timer->Interval());
     } else if (dynamic_cast<const TLabel*>(model)) {
         state.Add("kind", "label");
     } else {
@@ -198,6 +201,8 @@ void WebBindings::Dispatch(const WebEvent& event, const std::string& activeForm)
             if (auto* spin = dynamic_cast<TUpDown*>(model)) spin->UserStep(ArgumentNumber(argument) * spin->Increment);
         } else if (action == "leave") {
             if (auto* spin = dynamic_cast<TUpDown*>(model)) spin->UserLeave();
+        } else if (action == "timer") {
+            if (auto* timer = dynamic_cast<TTimer*>(model)) timer->Fire();
         }
     });
 }

@@ -59,7 +59,7 @@ void RegisterForms(WebBindings& bindings, TfrmMain& form) {
     // reach it while a STEP display waits in its dialog behind, and F11 opens it from that dialog.
     TfrmLarge& large = form.frmLarge;
     bindings.AddForm(large, {&form.view.imgCood});
-    for (TButton* button : {&large.btnDraw, &large.btnNext, &large.btnBack}) {
+    for (TButton* button : {&large.btnDraw, &large.btnNext, &large.btnBack, &large.btnPlay, &large.btnStepBack}) {
         bindings.LetThrough(large.Name, button->Name, [&large] { return large.Showing(); });
     }
     bindings.LetThrough(form.Name, form.mnuShowLarge.Name, [&step] { return step.Waiting(); });

@@ -3,7 +3,9 @@
 #include <sys/wait.h>
 
 #include "app/RenderScript.h"
+#include "support/GifFrames.h"
 #include "support/MainFormFixture.h"
+#include "support/PictureFiles.h"
 
 namespace {
 std::vector<std::string> SplitOutput(const std::string& text) {
@@ -138,4 +140,32 @@ TEST_F(RenderScript, DrawsATypedFormulaAndWritesItsRecord) {
     EXPECT_TRUE(IsPng(picture));
     EXPECT_EQ(Run({"formula:26:x=t"}), RenderScriptError);
     EXPECT_EQ(Run({"formula:25:r=1"}), RenderScriptError);
+}
+
+// --animate: one frame at every STEP pause and at every value of a repeat the script runs, the
+// finished picture last; the 動画 repeat plays on through wait:.
+TEST_F(RenderScript, AnimateWritesAFrameAtEveryPauseOfEveryDisplay) {
+    WriteCatalog(MakeRecord({}));
+    const std::string gif = (root / "out.gif").string(), png = (root / "out.png").string();
+    ASSERT_EQ(Run({"--animate", "-o", gif, "set:frmStep.cmbSpeed=0", "press:btnStep", "set:updRpEnd=3",
+                   "press:btnHanpuku"}),
+              RenderOk)
+        << err.str();
+    std::ifstream file(gif, std::ios::binary);
+    const giffiles::Decoded decoded = giffiles::Decode(std::string(std::istreambuf_iterator<char>(file), {}));
+    ASSERT_TRUE(decoded.ok);
+    // 48 pauses and the finished curve, then the repeat's background and its three curves.
+    ASSERT_EQ(decoded.frames.size(), 49u + 4);
+    EXPECT_EQ(decoded.frames[0].delay, 100);
+    ASSERT_EQ(Run({"-o", png, "press:btnStep", "set:updRpEnd=3", "press:btnHanpuku"}), RenderOk);
+    EXPECT_TRUE(decoded.frames.back().picture == picturefiles::ReadPng(png));
+
+    ASSERT_EQ(Run({"--animate", "-o", gif, "set:updRpEnd=3", "set:chkAnime=1", "press:btnHanpuku", "wait:2000"}),
+              RenderOk);
+    std::ifstream again(gif, std::ios::binary);
+    EXPECT_EQ(giffiles::Decode(std::string(std::istreambuf_iterator<char>(again), {})).frames.size(), 5u)
+        << "c = 1 at once, then one value every 0.5 s";
+
+    EXPECT_EQ(Run({"--animate", "-o", png, "press:btnStep"}), RenderScriptError);
+    EXPECT_EQ(Run({"wait:soon"}), RenderScriptError);
 }

@@ -114,3 +114,31 @@ TEST_F(TypedCurveOnThePanel, StepDisplayPausesAtTheParametersStepsOrEighths) {
         EXPECT_EQ(platform.messages, c.pauses ? std::vector<std::string>{"表示終了"} : std::vector<std::string>{});
     }
 }
+
+// A typed walk pauses as the θ walk does: the dialog says where the parameter stands, and 戻る
+// takes the picture back to the previous pause and the walk goes on from there to the same end.
+TEST_F(TypedCurveOnThePanel, StepDisplayShowsTheParameterAndGoesBack) {
+    WriteCatalog(MakeRecord({}));
+    TfrmMain& f = Start();
+    std::vector<std::string> places;
+    std::vector<Bitmap> pictures;
+    platform.beforeModal = [&](TForm& shown) {
+        places.push_back(f.frmStep.lblWhere.Caption());
+        pictures.push_back(f.view.imgCood.canvas.Picture());
+    };
+    platform.SetDefaultModal("frmStep", [](TForm& form) { static_cast<TfrmStep&>(form).btnOk.Click(); });
+    ASSERT_TRUE(f.ShowFormulaCurve(f.FormulaCurveRecord(26, "", "", "x=t", "y=t^2 (0<=t<=1)")));
+    f.btnStep.Click();
+    ASSERT_EQ(places.size(), 8u);
+    EXPECT_EQ(places[4], "t = 0.5    (x, y) = (0.50, 0.25)");
+    const std::vector<Bitmap> straight = pictures;
+    const Bitmap finished = f.view.imgCood.canvas.Picture();
+
+    pictures.clear();
+    for (int k = 0; k < 3; ++k) platform.QueueModal("frmStep", [](TForm& s) { static_cast<TfrmStep&>(s).btnOk.Click(); });
+    platform.QueueModal("frmStep", [](TForm& s) { static_cast<TfrmStep&>(s).btnBack.Click(); });
+    f.btnStep.Click();
+    ASSERT_EQ(pictures.size(), 8u + 2);
+    EXPECT_TRUE(pictures[4] == straight[2]) << "戻る at pause 3 shows pause 2 again";
+    EXPECT_TRUE(f.view.imgCood.canvas.Picture() == finished);
+}

@@ -39,7 +39,7 @@ TEST(ExpressionTest, ReadsPrecedenceAndImplicitMultiplicationAsTheTextbookDoes) 
         // Exponents: a signed primary after "^", superscripts, e^…
         {"e^-t", std::exp(-t)}, {"e^2t", std::exp(2) * t}, {"e^(2t)", std::exp(2 * t)}, {"x^(1/3)", std::cbrt(x)},
         {"x^-1", 1 / x}, {"x⁻¹", 1 / x}, {"t¹⁰", std::pow(t, 10)}, {"x²y", x * x * Sample.y}, {"(-8)^(1/3)", -2},
-        {"(-8)^(2/3)", 4}, {"xy", x * Sample.y},
+        {"(-8)^(2/3)", 4}, {"xy", x * Sample.y}, {"(-1)^(10^30)", 1}, {"(t-1.7)^(10^30)", 1},
         // Functions take the factors that follow them without a sign, up to the next function.
         {"cos 2θ", std::cos(2 * q)}, {"cos2θ+3", std::cos(2 * q) + 3}, {"sin θ cos θ", std::sin(q) * std::cos(q)},
         {"sinθcosθ", std::sin(q) * std::cos(q)}, {"sin θ/2", std::sin(q) / 2}, {"3cosθ", 3 * std::cos(q)},

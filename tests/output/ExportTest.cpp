@@ -49,7 +49,7 @@ TEST_F(SaveImage, TheDialogProposesTheCurveInUsCurvesAndTheFilterGivesFormatAndS
     EXPECT_EQ(platform.saveRequests[0].initialFolder, (root / "UsCurves").string() + "/");
     EXPECT_EQ(platform.saveRequests[0].fileName, "バラ_曲線_");
     EXPECT_EQ(platform.saveRequests[0].filter, std::string("PNG 等倍|*.png|PNG 2倍|*.png|PNG 4倍|*.png|SVG|*.svg") +
-                                                   (PdfAvailable() ? "|PDF|*.pdf" : ""));
+                                                   (PdfAvailable() ? "|PDF|*.pdf" : "") + "|アニメーション GIF|*.gif");
     std::optional<Bitmap> fourTimes = picturefiles::ReadPng(Saved("a.png").string());
     ASSERT_TRUE(fourTimes.has_value()) << "PNG 4倍 adds its extension";
     EXPECT_EQ(fourTimes->Width(), 4 * PlotView::PictureWidth);

@@ -139,7 +139,8 @@ TEST_F(MainWindowFixture, MenusToolButtonsAndCursors) {
     }
     QStringList expected = {"ﾌｧｲﾙ(&F)", "自作の曲線を開く(&U)", "美しい曲線を開く(&B)", "いろいろな曲線を開く(&O)", "-",
                             "上書き保存(&S)", "名前を付けて保存(&A)", "-", "印刷(&P)", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)",
-                            "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)", "画像として保存(&I)...", "-", "終了(&X)", "表示(&V)", "ファイルの内容(&F)", "大きく表示(&L)", "設定(&S)",
+                            "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)", "画像として保存(&I)...", "-", "終了(&X)", "表示(&V)", "ファイルの内容(&F)", "大きく表示(&L)", "-",
+                            "変更をすぐに描く(&R)", "設定(&S)",
                             "曲線の色(&C)", "背景の色(&B)", "ﾍﾙﾌﾟ(&H)", "使い方(&U)", "ワンポイント(&P)", "-",
                             "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
     EXPECT_EQ(shown, expected);
@@ -256,7 +257,8 @@ TEST_F(MainWindowFixture, SaveAsImageWritesTheFormatOfTheChosenFilter) {
     });
     Action("mnuSaveImage")->trigger();
     Settle();
-    EXPECT_EQ(filters, QStringList({"PNG 等倍 (*.png)", "PNG 2倍 (*.png)", "PNG 4倍 (*.png)", "SVG (*.svg)", "PDF (*.pdf)"}));
+    EXPECT_EQ(filters, QStringList({"PNG 等倍 (*.png)", "PNG 2倍 (*.png)", "PNG 4倍 (*.png)", "SVG (*.svg)", "PDF (*.pdf)",
+                                    "アニメーション GIF (*.gif)"}));
     std::ifstream file(saved.string() + ".svg", std::ios::binary);
     std::string firstLine;
     std::getline(file, firstLine);
@@ -522,4 +524,43 @@ TEST_F(MainWindowFixture, F11SpaceAndEscapeWhileAStepDisplayWaits) {
     EXPECT_TRUE(shownAtSecond) << "the picture stays large between the pauses";
     EXPECT_TRUE(waitingAfterEscape) << "Escape leaves the large view, not the STEP display";
     EXPECT_FALSE(large->isVisible());
+}
+
+// 変更をすぐに描く from the 表示 menu draws an arrow's change at once; 自動 in the STEP dialog
+// plays the display to its end on the dialog's own timer.
+TEST_F(MainWindowFixture, LiveChangeFromTheMenuAndAStepDisplayThatPlaysByItself) {
+    window->Start();
+    Settle();
+    QAction* live = Action("mnuLive");
+    ASSERT_TRUE(live->isCheckable());
+    live->trigger();
+    EXPECT_TRUE(form->mnuLive.Checked());
+    EXPECT_TRUE(live->isChecked());
+    const QImage before = ShownPicture();
+    Find<ModelSpinBox>("updA")->stepBy(1);
+    Settle();
+    EXPECT_NE(ShownPicture(), before) << "drawn without 表示";
+
+    form->updSend.SetValue(1);  // eight pauses
+    form->frmStep.cmbSpeed.UserSelect(0);
+    QStringList pauses, messages;
+    QTimer driver;
+    QObject::connect(&driver, &QTimer::timeout, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+            messages << box->text();
+            box->accept();
+        } else if (modal && modal->objectName() == "frmStep" && form->frmStep.Waiting()) {
+            const QString count = ToQt(form->frmStep.edtCount.Text());
+            if (pauses.isEmpty()) modal->findChild<QPushButton*>("btnAuto")->click();
+            if (pauses.isEmpty() || pauses.back() != count) pauses << count;
+        }
+    });
+    driver.start(5);
+    Find<QPushButton>("btnStep")->click();
+    Settle();
+    driver.stop();
+    EXPECT_EQ(pauses.size(), 8) << pauses.join(",").toStdString();
+    EXPECT_EQ(messages, QStringList({"表示終了"}));
+    EXPECT_FALSE(form->frmStep.Playing());
 }

@@ -32,4 +32,7 @@ public:
     void FloodFill(int, int, TColor, const std::vector<PicturePoint>&) override {}
     void TextOut(int, int, const std::string&) override {}
     void StretchDraw(TRect, const Bitmap&) override {}
+
+protected:
+    void ClipChanged() override {}
 };

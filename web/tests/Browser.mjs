@@ -26,16 +26,16 @@ export async function StartBrowser(profile = null) {
   return { browser, folder, close };
 }
 
-// Opens the page at a viewport size and device pixel ratio, and waits until the program waits for
-// the user.
-export async function OpenPage(browser, width = 1366, height = 768, ratio = 1) {
+// Opens the page at a viewport size and device pixel ratio (on a touch screen when `touch`), and
+// waits until the program waits for the user.
+export async function OpenPage(browser, width = 1366, height = 768, ratio = 1, touch = false) {
   const page = await browser.newPage();
   const errors = [];
   page.on('pageerror', (error) => errors.push(error.message.slice(0, 500)));
   page.on('console', (message) => {
     if (message.type() === 'error') errors.push(message.text().slice(0, 500));
   });
-  await page.setViewport({ width, height, deviceScaleFactor: ratio });
+  await page.setViewport({ width, height, deviceScaleFactor: ratio, hasTouch: touch });
   await page.goto(PageUrl, { waitUntil: 'load' });
   try {
     await page.waitForFunction(() => globalThis.quorbel && !document.getElementById('app').classList.contains('starting'),

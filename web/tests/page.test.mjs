@@ -353,7 +353,8 @@ test('画像として保存 downloads the picture: PNG at twice the size as the 
   };
   try {
     // This build writes no PDF: it is not offered.
-    assert.deepEqual(await Save(1), ['PNG 等倍 (*.png)', 'PNG 2倍 (*.png)', 'PNG 4倍 (*.png)', 'SVG (*.svg)']);
+    assert.deepEqual(await Save(1), ['PNG 等倍 (*.png)', 'PNG 2倍 (*.png)', 'PNG 4倍 (*.png)', 'SVG (*.svg)',
+                                     'アニメーション GIF (*.gif)']);
     const png = await Downloaded('バラ（ハイポトロコイド）.png');
     const reference = path.join(scratch, 'twice.png');
     execFileSync(Render, ['-C', path.join(Root, 'data'), '--scale', '2', '-o', reference]);
@@ -368,6 +369,107 @@ test('画像として保存 downloads the picture: PNG at twice the size as the 
   } finally {
     rmSync(downloads, { recursive: true, force: true });
   }
+  assert.deepEqual(page.quorbelErrors, []);
+  await page.close();
+});
+
+test('変更をすぐに描く draws an arrow\'s change as 表示 does; the STEP dialog goes back a step and plays by itself', async () => {
+  const page = await OpenPage(browser);
+  await page.click('#mnuShow');
+  await page.click('#mnuLive');
+  await Idle(page);
+  assert.equal(await page.$eval('#mnuLive', (item) => item.getAttribute('aria-checked')), 'true');
+  const before = await PicturePixels(page);
+  await page.click('#updA .arrows button');  // ▲
+  await Idle(page);
+  const live = await PicturePixels(page);
+  assert.ok(EqualShare(live, before) < 1, 'drawn at once');
+  await page.click('#btnDraw');
+  await Idle(page);
+  assert.equal(EqualShare(await PicturePixels(page), live), 1, 'what 表示 draws');
+
+  const count = () => page.$eval('.dialog #edtCount', (input) => input.value.trim());
+  const counted = (text) => page.waitForFunction((t) => document.querySelector('.dialog #edtCount')?.value.trim() === t, {}, text);
+  await page.click('#btnStep');
+  await counted('0 / 48 回');
+  assert.equal(await page.$eval('.dialog #btnBack', (button) => button.disabled), true, 'nothing to go back to yet');
+  await page.click('.dialog #btnOk');
+  await counted('1 / 48 回');
+  await page.click('.dialog #btnOk');
+  await counted('2 / 48 回');
+  await Idle(page);
+  const second = await PicturePixels(page);
+  assert.match(await page.$eval('.dialog #lblWhere', (label) => label.textContent), /^θ = π\/4 {4}\(x, y\) = \(/);
+  await page.click('.dialog #btnOk');
+  await counted('3 / 48 回');
+  await page.click('.dialog #btnBack');
+  await counted('2 / 48 回');
+  await Idle(page);
+  assert.equal(EqualShare(await PicturePixels(page), second), 1, '戻る gives the picture of the pause before, bit for bit');
+
+  await page.select('.dialog #cmbSpeed', '0');  // 0.1秒
+  await page.click('.dialog #btnAuto');
+  assert.equal(await AnswerMessage(page), '表示終了', 'played to its end by itself');
+  await Idle(page);
+  assert.equal(EqualShare(await PicturePixels(page), live), 1, 'the same curve, whole');
+  assert.equal(await count().catch(() => null), null, 'the dialog has closed');
+  assert.deepEqual(page.quorbelErrors, []);
+  await page.close();
+});
+
+test('動画 plays each value alone, and its cycle downloads as the GIF the desktop writes', async () => {
+  const page = await OpenPage(browser);
+  const downloads = mkdtempSync(path.join(tmpdir(), 'quorbel-downloads-'));
+  const session = await page.createCDPSession();
+  await session.send('Browser.setDownloadBehavior', { behavior: 'allow', downloadPath: downloads });
+  try {
+    await page.click('#updRpEnd input', { clickCount: 3 });
+    await page.keyboard.type('3');
+    await page.click('#chkAnime input');
+    await page.waitForFunction(() => document.querySelector('#chkAnime input').checked, { timeout: 2000 });  // as the model
+    await page.click('#btnHanpuku');
+    await Idle(page);
+    assert.equal(await page.$eval('#btnHanpuku', (button) => button.textContent), '停止');
+    await page.waitForFunction(() => document.querySelector('#updC input').value === '3', { timeout: 5000 });
+    await page.waitForFunction(() => document.querySelector('#updC input').value === '1', { timeout: 5000 });
+    await page.click('#btnHanpuku');
+    await Idle(page);
+    assert.equal(await page.$eval('#btnHanpuku', (button) => button.textContent), '反復');
+
+    await page.click('#mnuFile');
+    await page.click('#mnuSaveImage');
+    await page.waitForSelector('.dialog #download-kind');
+    await page.select('.dialog #download-kind', '4');
+    await page.keyboard.press('Enter');
+    await Idle(page);
+    const name = path.join(downloads, 'バラ（ハイポトロコイド）.gif');
+    for (let tries = 0; tries < 100 && !existsSync(name); ++tries) await new Promise((r) => setTimeout(r, 50));
+    const reference = path.join(scratch, 'anime.gif');
+    execFileSync(Render, ['-C', path.join(Root, 'data'), '--animate', '-o', reference, 'set:updRpEnd=3', 'set:chkAnime=1',
+                          'press:btnHanpuku', 'wait:1000']);
+    assert.ok(readFileSync(name).equals(readFileSync(reference)), 'the bytes the desktop writes for the cycle');
+  } finally {
+    rmSync(downloads, { recursive: true, force: true });
+  }
+
+  assert.deepEqual(page.quorbelErrors, []);
+  await page.close();
+});
+
+test('on a touch screen a tap on the large view goes on with a STEP display and a long press plays it', async () => {
+  const page = await OpenPage(browser, 1366, 768, 1, true);
+  await page.tap('#btnStep');
+  await page.waitForSelector('.dialog #edtCount');
+  await page.select('.dialog #cmbSpeed', '0');
+  await page.keyboard.press('F11');
+  await page.waitForSelector('.large-view');
+  await Idle(page);
+  await page.touchscreen.tap(683, 600);
+  await page.waitForFunction(() => document.querySelector('.dialog #edtCount')?.value.trim() === '1 / 48 回');
+  await page.touchscreen.touchStart(683, 600);
+  await new Promise((resolve) => setTimeout(resolve, 900));
+  await page.touchscreen.touchEnd();
+  assert.equal(await AnswerMessage(page), '表示終了', 'the long press played the display to its end');
   assert.deepEqual(page.quorbelErrors, []);
   await page.close();
 });

@@ -2,9 +2,13 @@
 // a split display and the print preview at a desktop and a tablet size, at device pixel ratios 1
 // and 2; the picture shown large on a projector's 1920 × 1080 and a HiDPI laptop, also during a
 // STEP display; then a curve saved and listed again after a reload, an imported curve file, the
-// save dialog of 画像として保存, and the printed page as PDF. Usage:
+// save dialog of 画像として保存, and the printed page as PDF; the displays in motion (the playing
+// STEP dialog, a 動画 repeat of the eccentricity of kind 17), and the GIF of that repeat, made by
+// the desktop's driver, opened by the browser and placed on a slide. Usage:
 // node shots.mjs OUTPUT-FOLDER
+import { execFileSync } from 'node:child_process';
 import { mkdirSync, readFileSync, writeFileSync } from 'node:fs';
+import { pathToFileURL } from 'node:url';
 import path from 'node:path';
 import { StartBrowser, OpenPage, Act, Idle, Root } from './Browser.mjs';
 
@@ -117,6 +121,50 @@ try {
   console.log('window.print called', await page.evaluate(() => globalThis.printed), 'time(s)');
   writeFileSync(path.join(folder, 'printed.pdf'), await page.pdf({ preferCSSPageSize: true, printBackground: true }));
   await page.close();
+
+  // In motion: the STEP dialog a few steps into 自動, with the rolling circle at the current
+  // position only; the 動画 repeat of the eccentricity (kind 17, e = a/4 for a = 1 to 5).
+  const motion = await OpenPage(browser, 1366, 768);
+  await motion.click('#chkHojoEn input');
+  await motion.click('#btnStep');
+  await motion.waitForSelector('.dialog #chkCurrentOnly');
+  await motion.click('.dialog #chkCurrentOnly input');
+  await motion.select('.dialog #cmbSpeed', '1');
+  await motion.click('.dialog #btnAuto');
+  await new Promise((r) => setTimeout(r, 1300));
+  await motion.screenshot({ path: path.join(folder, 'step-playing-1366x768.png') });
+  await motion.click('.dialog #btnCancel');
+  await Idle(motion);
+  await motion.click('#lstShiki > div[data-row="18"]');
+  await Idle(motion);
+  await motion.click('#chkAnime input');
+  await motion.click('#btnHanpuku');
+  await motion.waitForFunction(() => document.querySelector('#updA input').value === '4', { timeout: 5000 });
+  await motion.screenshot({ path: path.join(folder, 'anime-eccentricity-1366x768.png') });
+  await motion.click('#btnHanpuku');
+  await Idle(motion);
+  await motion.close();
+
+  const render = process.env.QUORBEL_RENDER || path.join(Root, 'build/src/quorbel-render');
+  const gif = path.join(folder, 'eccentricity.gif');
+  execFileSync(render, ['-C', path.join(Root, 'data'), '--animate', '-o', gif, 'set:chkAnime=1', 'choose:18',
+                        'wait:2000']);
+  const slide = await browser.newPage();
+  await slide.setViewport({ width: 1280, height: 720 });
+  await slide.goto(pathToFileURL(gif).href);
+  await slide.screenshot({ path: path.join(folder, 'gif-in-browser.png') });
+  const slideFile = path.join(folder, 'slide.html');
+  writeFileSync(slideFile, `<!doctype html><meta charset="utf-8"><title>離心率</title>
+<body style="margin:0;width:1280px;height:720px;background:#fff;font-family:IPAPGothic,sans-serif;display:flex;align-items:center">
+<div style="flex:1;padding:0 56px"><h1 style="font-size:44px;margin:0 0 24px">離心率 e と2次曲線</h1>
+<p style="font-size:28px;line-height:1.6">r = c / (1 + e cos θ)<br>e &lt; 1 楕円<br>e = 1 放物線<br>e &gt; 1 双曲線</p></div>
+<img src="eccentricity.gif" style="height:640px;margin-right:40px;border:1px solid #999"></body>`);
+  for (const at of [200, 1200]) {
+    await slide.goto(pathToFileURL(slideFile).href);
+    await new Promise((r) => setTimeout(r, at));
+    await slide.screenshot({ path: path.join(folder, `slide-at-${at}ms.png`) });
+  }
+  await slide.close();
 } finally {
   await close();
 }
