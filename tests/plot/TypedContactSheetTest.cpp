@@ -31,7 +31,7 @@ struct Exercise {
 const double Root3 = std::sqrt(3.0);
 
 const Exercise Exercises[] = {
-    {"放物線 y²=4x", 26, "", "x=t^2", "y=2t (-2<=t<=2)", 5, [](double x, double y) { return y * y - 4 * x; }},
+    {"放物線 y^2=4x", 26, "", "x=t^2", "y=2t (-2<=t<=2)", 5, [](double x, double y) { return y * y - 4 * x; }},
     {"楕円", 26, "", "x=3cos t", "y=2sin t", 5, [](double x, double y) { return x * x / 9 + y * y / 4 - 1; }},
     {"円の有理式表示", 26, "", "x=5(1-t^2)/(1+t^2)", "y=10t/(1+t^2) (-10<=t<=10)", 4,
      [](double x, double y) { return x * x + y * y - 25; }},
@@ -43,7 +43,7 @@ const Exercise Exercises[] = {
      [](double x, double y) { return std::cbrt(x * x) + std::cbrt(y * y) - std::cbrt(16.0); }},
     {"リサージュ 1:2", 26, "", "x=4cos t", "y=4sin 2t", 5,
      [](double x, double y) { return y * y / 16 - 4 * (x * x / 16) * (1 - x * x / 16); }},
-    {"y=1/(1-t²)", 26, "", "x=t", "y=1/(1-t^2) (-3<=t<=3)", 5, [](double x, double y) { return y * (1 - x * x) - 1; }},
+    {"y=1/(1-t^2)", 26, "", "x=t", "y=1/(1-t^2) (-3<=t<=3)", 5, [](double x, double y) { return y * (1 - x * x) - 1; }},
     {"30°回転した楕円", 26, "", "x=2√3cos t-sin t", "y=2cos t+√3sin t", 5, [](double x, double y) {
          const double u = x * Root3 / 2 + y / 2, v = -x / 2 + y * Root3 / 2;
          return u * u / 16 + v * v / 4 - 1;
@@ -71,7 +71,7 @@ const Exercise Exercises[] = {
     {"直角双曲線", 28, "", "xy=1", "", 5, [](double x, double y) { return x * y - 1; }},
     {"y=tan x", 28, "", "y=tan x", "", 5, [](double x, double y) { return std::atan(y) - std::atan(std::tan(x)); }},
     {"2重の直線", 28, "", "(x-y)^2=0", "", 4, [](double x, double y) { return x - y; }},
-    {"円 x²+y²-4x+2y=4", 28, "", "x^2+y^2-4x+2y=4", "", 4,
+    {"円 x^2+y^2-4x+2y=4", 28, "", "x^2+y^2-4x+2y=4", "", 4,
      [](double x, double y) { return (x - 2) * (x - 2) + (y + 1) * (y + 1) - 9; }},
     {"放物線の一部", 28, "", "y^2=4(x+2) (-3<=y<=3)", "", 5, [](double x, double y) { return y * y - 4 * (x + 2); }},
     {"焦点が y 軸上の双曲線", 28, "", "x^2/9-y^2/16=-1", "", 4, [](double x, double y) { return x * x / 9 - y * y / 16 + 1; }},
