@@ -171,7 +171,9 @@ public:
     void LoadCatalog(const std::string& name);
     void LoadCurveFolder(const std::string& folder);
     void InsertBuiltInCurve();
-    void BuildCurveTable();
+    // Parses lstCurve into the table (record k read from sources[k]) and makes the header line
+    // the list's only line; what is wrong goes into `problems`, for the caller's one message.
+    void BuildCurveTable(ReadProblems& problems, const std::vector<RecordSource>& sources);
 
     // ---- Choosing a curve (curves/Choose.cpp).
     void lstShikiClick();

@@ -126,13 +126,21 @@ void TfrmMain::LoadCatalog(const std::string& name) {
         lstShiki.Clear();
         return;
     }
-    lstCurve = SplitLines(content);
+    ReadProblems problems;
+    std::size_t nulLine = 0;
+    lstCurve = SplitLines(content, &nulLine);
+    if (nulLine > 0) {
+        problems.Add(PathText(path) + "：" + std::to_string(nulLine) + " 行目に 0x00 のバイトがあるため、そこから後ろは読みませんでした");
+    }
     const int records = RecordCount(lstCurve);
 
     InsertBuiltInCurve();
-    BuildCurveTable();
+    std::vector<RecordSource> sources(1);
+    for (int k = 0; k < records; ++k) sources.push_back({name, k * RecordLineCount + 1});
+    BuildCurveTable(problems, sources);
     const int listed = std::min(records, CurveTableCapacity - 1);
     for (int k = 1; k <= listed; ++k) lstShiki.Add(Cp932ToUtf8(curveTable[k].Name));
+    if (!problems.Empty()) platform.ShowMessage(problems.Message());
 }
 
 void TfrmMain::LoadCurveFolder(const std::string& folder) {
@@ -168,30 +176,34 @@ void TfrmMain::LoadCurveFolder(const std::string& folder) {
     // flbCurve keeps, position by position, the file each entry was read from, so that a
     // rejected file never shifts the names of the entries after it.
     flbCurve.assign(1, " ");
+    ReadProblems problems;
+    std::vector<RecordSource> sources(1);
     int records = 0;
     for (const std::string& fileName : names) {
         const std::string path = folderPath + fileName;
         std::string content;
         ReadResult result = ReadSmallFile(path, content);
         if (result == ReadResult::Unreadable) {
-            platform.ShowMessage(PathText(path) + "：読み込めません");
+            problems.Add(PathText(path) + "：読み込めません");
             continue;
         }
         RecordLines lines;
         if (result == ReadResult::Ok) lines = SplitLines(content);
         if (lines.size() != static_cast<std::size_t>(RecordLineCount)) {
-            platform.ShowMessage(PathText(path) + "：フォーマットが違います");
+            problems.Add(PathText(path) + "：フォーマットが違います");
             continue;
         }
         lstCurve.insert(lstCurve.end(), lines.begin(), lines.end());
         flbCurve.push_back(fileName);
+        sources.push_back({PathText(WithSeparator(folder) + fileName)});
         ++records;
     }
 
     InsertBuiltInCurve();
-    BuildCurveTable();
+    BuildCurveTable(problems, sources);
     const int listed = std::min(records, CurveTableCapacity - 1);
     for (int k = 1; k <= listed; ++k) lstShiki.Add(Cp932ToUtf8(curveTable[k].Name));
+    if (!problems.Empty()) platform.ShowMessage(problems.Message());
 }
 
 void TfrmMain::InsertBuiltInCurve() {
@@ -200,15 +212,18 @@ void TfrmMain::InsertBuiltInCurve() {
     lstCurve.insert(lstCurve.begin(), first, first + RecordLineCount);
 }
 
-void TfrmMain::BuildCurveTable() {
+void TfrmMain::BuildCurveTable(ReadProblems& problems, const std::vector<RecordSource>& sources) {
     int records = RecordCount(lstCurve);
     if (records > CurveTableCapacity) {
-        platform.ShowMessage("登録できる数は" + std::to_string(CurveTableCapacity) + "です");
+        problems.Add("登録できる数は" + std::to_string(CurveTableCapacity) + "です");
         records = CurveTableCapacity;
     }
     lstShiki.Clear();
     lstShiki.Add(CollectionKind >= 1 && CollectionKind <= 3 ? HeaderLines[CollectionKind] : "");
     curveTable = CurveTable{};
-    for (int k = 0; k < records; ++k) curveTable[k] = ParseRecord(lstCurve, k, platform);
+    for (int k = 0; k < records; ++k) {
+        const RecordSource source = static_cast<std::size_t>(k) < sources.size() ? sources[k] : RecordSource{};
+        curveTable[k] = ParseRecord(lstCurve, k, problems, source);
+    }
     curveTable.Count = records;
 }
