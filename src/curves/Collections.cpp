@@ -11,6 +11,7 @@
 
 #include "app/Main.h"
 #include "curves/Codec.h"
+#include "curves/CurveFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -57,18 +58,6 @@ ReadResult ReadSmallFile(const fs::path& path, std::string& content) {
 
 // Paths are shown as UTF-8. A name that is not UTF-8 most likely came from a Shift-JIS system.
 std::string PathText(const std::string& path) { return IsValidUtf8(path) ? path : Cp932ToUtf8(path); }
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-bool IsCurveFileName(const std::string& name) {
-    // Hidden files (a leading ".") are not listed, which also keeps ".gitkeep" out.
-    return name.size() > 4 && name.front() != '.' && Lower(name.substr(name.size() - 4)) == ".crv";
-}
 
 // A folder name as the callers write it, "BtCurves" or "BtCurves\", with the platform's separator.
 std::string WithSeparator(std::string folder) {
@@ -156,20 +145,10 @@ void TfrmMain::LoadCurveFolder(const std::string& folder) {
     };
     if (const char* problem = FolderProblem(folderPath)) return fail(problem);
 
-    std::vector<std::string> names;
     std::error_code error;
     fs::current_path(folderPath, error);
-    fs::directory_iterator it(folderPath, error), end;
-    for (; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        std::string fileName = it->path().filename().string();
-        if (IsCurveFileName(fileName) && it->is_regular_file(typeError)) names.push_back(std::move(fileName));
-    }
+    const std::vector<std::string> names = ListCurveFiles(folderPath, error);
     if (error) return fail("：読み込めません");
-    std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) {
-        std::string lx = Lower(x), ly = Lower(y);
-        return lx != ly ? lx < ly : x < y;
-    });
 
     lstShiki.Clear();
     lstCurve.clear();
