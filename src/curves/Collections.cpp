@@ -21,9 +21,6 @@ constexpr const char* CatalogFileName = "Curves20.crx";
 constexpr const char* BeautifulFolder = "BtCurves";
 constexpr const char* UserFolder = "UsCurves";
 
-// Curve files are 25 short lines; anything larger is not a curve file and is never read whole.
-constexpr std::size_t MaxCurveFileBytes = 1024 * 1024;
-
 // The header line of each collection (40 bytes in CP932), index CollectionKind.
 const char* const HeaderLines[4] = {
     "",
@@ -31,30 +28,6 @@ const char* const HeaderLines[4] = {
     "==========　　美しい曲線　　　==========",
     "==========　 あなたの曲線　 　==========",
 };
-
-enum class ReadResult { Ok, Unreadable, TooLarge };
-
-// Reads a whole file of at most MaxCurveFileBytes; larger files are refused after reading just
-// past the limit, so a file that grows meanwhile cannot make the read unbounded either.
-ReadResult ReadSmallFile(const fs::path& path, std::string& content) {
-    content.clear();
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) return ReadResult::Unreadable;
-    auto size = fs::file_size(path, error);
-    if (!error && size > MaxCurveFileBytes) return ReadResult::TooLarge;
-
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) return ReadResult::Unreadable;
-    char buffer[64 * 1024];
-    while (true) {
-        std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        content.append(buffer, got);
-        if (content.size() > MaxCurveFileBytes) return ReadResult::TooLarge;
-        if (got < sizeof buffer) break;
-    }
-    return std::ferror(file.get()) ? ReadResult::Unreadable : ReadResult::Ok;
-}
-
 
 // Paths are shown as UTF-8. A name that is not UTF-8 most likely came from a Shift-JIS system.
 std::string PathText(const std::string& path) { return IsValidUtf8(path) ? path : Cp932ToUtf8(path); }

@@ -1,7 +1,11 @@
 #include "curves/CurveFolder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <memory>
+
+#include "curves/CurveRecord.h"
 
 namespace fs = std::filesystem;
 
@@ -33,4 +37,28 @@ std::vector<std::string> ListCurveFiles(const std::string& folderPath, std::erro
     }
     std::sort(names.begin(), names.end(), CurveFileNameLess);
     return names;
+}
+
+ReadResult ReadSmallFile(const fs::path& path, std::string& content) {
+    content.clear();
+    std::error_code error;
+    if (!fs::is_regular_file(path, error)) return ReadResult::Unreadable;
+    auto size = fs::file_size(path, error);
+    if (!error && size > MaxCurveFileBytes) return ReadResult::TooLarge;
+
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
+    if (!file) return ReadResult::Unreadable;
+    char buffer[64 * 1024];
+    while (true) {
+        std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
+        content.append(buffer, got);
+        if (content.size() > MaxCurveFileBytes) return ReadResult::TooLarge;
+        if (got < sizeof buffer) break;
+    }
+    return std::ferror(file.get()) ? ReadResult::Unreadable : ReadResult::Ok;
+}
+
+bool ReadsAsCurve(const fs::path& path) {
+    std::string content;
+    return ReadSmallFile(path, content) == ReadResult::Ok && SplitLines(content).size() == RecordLineCount;
 }

@@ -2,6 +2,7 @@
 // asks the same question before it writes a file that the list could not show.
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -14,3 +15,13 @@ bool CurveFileNameLess(const std::string& x, const std::string& y);
 // The listed curve files of `folderPath` (regular files only), in list order; `error` is set
 // when the folder cannot be listed.
 std::vector<std::string> ListCurveFiles(const std::string& folderPath, std::error_code& error);
+
+// Curve files are 25 short lines; anything larger is not a curve file and is never read whole.
+constexpr std::size_t MaxCurveFileBytes = 1024 * 1024;
+
+enum class ReadResult { Ok, Unreadable, TooLarge };
+// Reads a whole file of at most MaxCurveFileBytes; larger files are refused after reading just
+// past the limit, so a file that grows meanwhile cannot make the read unbounded either.
+ReadResult ReadSmallFile(const std::filesystem::path& path, std::string& content);
+// True when the file at `path` is read as one curve: readable, small and of exactly 25 lines.
+bool ReadsAsCurve(const std::filesystem::path& path);

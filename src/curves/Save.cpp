@@ -106,6 +106,8 @@ bool TfrmMain::AcceptBeyondTheListLimit(const std::string& path) {
     if (folder.empty()) return true;
     std::error_code error;
     std::vector<std::string> names = ListCurveFiles(folder, error);
+    // Files the loader rejects take no place in the list.
+    std::erase_if(names, [&folder](const std::string& name) { return !ReadsAsCurve(fs::path(folder) / name); });
     const std::string own = OwnName(path);
     constexpr std::size_t Listed = CurveTableCapacity - 1;
     if (error || names.size() < Listed || std::find(names.begin(), names.end(), own) != names.end()) return true;

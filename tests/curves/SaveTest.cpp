@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/Main.h"
 #include "curves/Codec.h"
 #include "curves/CurveFile.h"
@@ -72,6 +74,14 @@ TEST_F(SaveCommands, ANewFileThatTheFullListCannotShowIsSaidAndAsked) {
         std::snprintf(name, sizeof name, "c%02d.crv", i);
         WriteAll(users + "/" + name, CurveFileText(Record("c")));
     }
+    // A file the list rejects takes no place in it: with it beside 48 curves there is room.
+    WriteAll(users + "/c49.crv", "24 lines\n");
+    platform.saveAnswers.push_back(users + "/b.crv");
+    main->WriteCurveFile();
+    EXPECT_EQ(ReadAll(users + "/b.crv"), CurveFileText(Record("rose")));
+    ASSERT_TRUE(std::filesystem::remove(users + "/b.crv"));
+    WriteAll(users + "/c49.crv", CurveFileText(Record("c")));
+
     const std::string full = users + "には一覧に出せるだけの 49 個の曲線があります。";
     platform.saveAnswers.push_back(users + "/zz.crv");
     platform.confirmAnswers.push_back(YesNoCancel::No);
