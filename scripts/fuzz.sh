@@ -9,9 +9,10 @@
 #
 # Usage: scripts/fuzz.sh [-n RUNS] [SECONDS] [TARGET...]
 #   scripts/fuzz.sh                          every target for a minute, as a quick check
-#   scripts/fuzz.sh -n 10000000 fuzz_plot    a campaign of ten million executions (each target
-#                                            runs at 1,000 or more a second on one core: under
-#                                            three hours a target)
+#   scripts/fuzz.sh -n 10000000 fuzz_plot    a campaign of ten million executions of one target;
+#                                            on one core the formula target runs about 2,900 a
+#                                            second, the record about 700, the folder about 500
+#                                            and the plot about 300 (about nine hours)
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=-1
