@@ -147,6 +147,7 @@ public:
     Animation animeCycle;                   // the frames of the 動画 repeat's cycle so far
     bool animeCycleDone = false;            // a whole cycle has been kept in `animation`
     FileSteps* curveFileSteps = nullptr;    // how saving writes files; null: the real file system
+    int FailedSaves = 0;                    // saves that wrote nothing, for a cause other than the user's answer
     int grpParamLeft = 16, grpParamTop = 339;  // where grpParam lies on the form; the desktop view updates them
 
     // ---- Dialogs, created with the main window and kept for the run (after the controls they show).
@@ -199,7 +200,9 @@ public:
     void LoadCatalog(const std::string& name);
     void LoadCurveFolder(const std::string& folder);
     void InsertBuiltInCurve();
-    void BuildCurveTable();
+    // Parses lstCurve into the table (record k read from sources[k]) and makes the header line
+    // the list's only line; what is wrong goes into `problems`, for the caller's one message.
+    void BuildCurveTable(ReadProblems& problems, const std::vector<RecordSource>& sources);
 
     // ---- Choosing a curve (curves/Choose.cpp).
     void lstShikiClick();
@@ -212,8 +215,16 @@ public:
     void mnuSaveClick();
     bool SaveAs();
     void WriteCurveFile();
-    std::string FixCurveFileName(const std::string& name);
+    // The name to write: ".crv" added when it has no extension; empty means "Sample.crv"; none
+    // (after a message saying why) for a name the list could never show.
+    std::optional<std::string> FixCurveFileName(const std::string& name);
     YesNoCancel ConfirmSave(const std::string& text);
+    // For a new file in a folder collection that already lists all it can: says which curve the
+    // list will lack and asks; true when the file may be written.
+    bool AcceptBeyondTheListLimit(const std::string& path);
+    // Writes the working record to `path`; says why not (counting FailedSaves). True when the
+    // file is in place, also when only its durability could not be confirmed (which is said).
+    bool WriteWorkingRecord(const std::string& path);
 
     // ---- Parameter controls (plot/Params.cpp).
     void updAChange();

@@ -26,6 +26,31 @@ public:
     using std::runtime_error::runtime_error;
 };
 
+// Text from curve files, messages and the command line as a terminal may print it: control
+// characters (C0, DEL and C1) and bytes that are no part of UTF-8 are written as escapes, "\n",
+// "\t", "\r", "\x1B" or "\u009B", so that no file can move the cursor or retitle the terminal.
+std::string Printable(const std::string& text) {
+    std::string shown;
+    auto escape = [&shown](const char* format, unsigned value) {
+        char code[8];
+        std::snprintf(code, sizeof code, format, value);
+        shown += code;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        const unsigned char c = static_cast<unsigned char>(text[i]);
+        const std::size_t length = c < 0x80 ? 1 : c >= 0xC2 && c <= 0xDF ? 2 : c >= 0xE0 && c <= 0xEF ? 3
+                                   : c >= 0xF0 && c <= 0xF4                 ? 4 : 0;
+        if (c == '\n') shown += "\\n";
+        else if (c == '\t') shown += "\\t";
+        else if (c == '\r') shown += "\\r";
+        else if (c < 0x20 || c == 0x7F || length == 0 || !IsValidUtf8(text.substr(i, length))) escape("\\x%02X", c);
+        else if (c == 0xC2 && static_cast<unsigned char>(text[i + 1]) < 0xA0) escape("\\u%04X", static_cast<unsigned char>(text[i + 1])), ++i;
+        else shown.append(text, i, length), i += length - 1;
+        ++i;
+    }
+    return shown;
+}
+
 constexpr const char* Usage =
     "usage: quorbel-render [-C DIR] [-o OUT.png|OUT.svg|OUT.pdf] [--scale S] [--record] ACTION...\n"
     "       quorbel-render --animate [-C DIR] -o OUT.gif ACTION...\n"
@@ -143,7 +168,7 @@ public:
     Run(std::ostream& out, const Options& options, fs::path invocationFolder)
         : out(out), options(options), invocationFolder(std::move(invocationFolder)),
           form(platform, fs::current_path().string()) {
-        platform.onMessage = [this](const std::string& text) { this->out << "message: " << text << '\n'; };
+        platform.onMessage = [this](const std::string& text) { this->out << "message: " << Printable(text) << '\n'; };
         platform.SetDefaultModal("frmStep", [](TForm& f) { static_cast<TfrmStep&>(f).btnOk.Click(); });
         platform.beforeModal = [this](TForm& f) { BeforeModal(f); };
         platform.Attach(form.frmStep.tmrAuto, &form.frmStep);
@@ -163,7 +188,7 @@ public:
             if (form.CloseRequested) break;  // 終了: the program ends here
         }
         if (options.record) {
-            for (const std::string& line : form.frmEdit.Record()) out << Cp932ToUtf8(line) << '\n';
+            for (const std::string& line : form.frmEdit.Record()) out << Printable(Cp932ToUtf8(line)) << '\n';
         }
         if (options.format == ImageFormat::Gif && !options.output.empty()) {
             // The finished picture is the last frame (unless the last display's own already is);
@@ -176,7 +201,7 @@ public:
                    !WritePictureFile(Resolve(options.output), form.view, options.format, options.scale)) {
             throw std::runtime_error("cannot write " + options.output);
         }
-        return RenderOk;
+        return form.FailedSaves > 0 ? RenderFailed : RenderOk;
     }
 
 private:
@@ -192,7 +217,7 @@ private:
         if (&shown == &form.frmEdit) {
             const TfrmEdit& view = form.frmEdit;
             for (int i = 0; i < RecordLineCount; ++i) {
-                out << view.lstContents.Item(i) << '\t' << Cp932ToUtf8(view.RecordLine(i + 1)) << '\n';
+                out << view.lstContents.Item(i) << '\t' << Printable(Cp932ToUtf8(view.RecordLine(i + 1))) << '\n';
             }
             form.frmEdit.btnOk.Click();
         }
@@ -381,7 +406,7 @@ int RunRenderScript(const std::vector<std::string>& arguments, std::ostream& out
     try {
         options = ParseOptions(arguments);
     } catch (const ScriptError& error) {
-        err << "quorbel-render: " << error.what() << '\n';
+        err << "quorbel-render: " << Printable(error.what()) << '\n';
         return RenderScriptError;
     }
     if (options.help) {
@@ -394,7 +419,7 @@ int RunRenderScript(const std::vector<std::string>& arguments, std::ostream& out
     if (!options.folder.empty()) {
         fs::current_path(options.folder, failure);
         if (failure) {
-            err << "quorbel-render: cannot work in " << options.folder << ": " << failure.message() << '\n';
+            err << "quorbel-render: cannot work in " << Printable(options.folder) << ": " << failure.message() << '\n';
             return RenderFailed;
         }
     }
@@ -406,11 +431,11 @@ int RunRenderScript(const std::vector<std::string>& arguments, std::ostream& out
         return status;
     } catch (const ScriptError& error) {
         out.flush();
-        err << "quorbel-render: " << error.what() << '\n';
+        err << "quorbel-render: " << Printable(error.what()) << '\n';
         return RenderScriptError;
     } catch (const std::exception& error) {
         out.flush();
-        err << "quorbel-render: " << error.what() << '\n';
+        err << "quorbel-render: " << Printable(error.what()) << '\n';
         return RenderFailed;
     }
 }

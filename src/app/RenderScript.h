@@ -17,7 +17,8 @@
 // value of a repeat) as one frame of a looping GIF, the finished picture last (without --animate
 // a GIF holds the finished picture alone). Every message box
 // is printed as "message: TEXT" in the order shown; press:mnuShowFile
-// prints the file contents view as 25 rows "LABEL<TAB>VALUE". Paths of -o and snap: are taken
+// prints the file contents view as 25 rows "LABEL<TAB>VALUE". Everything printed has its control
+// characters escaped ("\n", "\x1B", "\u009B"). Paths of -o and snap: are taken
 // from the folder the driver was started in; a relative savefile: path from the working folder.
 // The picture of -o is written atomically in the format its extension names (PNG for any other),
 // a PNG at --scale S (1 to 8) times the picture's size. The process's working folder is restored
@@ -30,7 +31,7 @@
 
 // Exit statuses of the driver.
 constexpr int RenderOk = 0;
-constexpr int RenderFailed = 1;       // the working folder or an output file could not be used
+constexpr int RenderFailed = 1;       // the working folder or an output file could not be used, or a save failed
 constexpr int RenderScriptError = 2;  // unknown option, action or control, or an action that cannot apply
 
 // Runs the driver with `arguments` (without the program name); returns its exit status.

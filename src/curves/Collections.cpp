@@ -11,6 +11,7 @@
 
 #include "app/Main.h"
 #include "curves/Codec.h"
+#include "curves/CurveFolder.h"
 
 namespace fs = std::filesystem;
 
@@ -20,9 +21,6 @@ constexpr const char* CatalogFileName = "Curves20.crx";
 constexpr const char* BeautifulFolder = "BtCurves";
 constexpr const char* UserFolder = "UsCurves";
 
-// Curve files are 25 short lines; anything larger is not a curve file and is never read whole.
-constexpr std::size_t MaxCurveFileBytes = 1024 * 1024;
-
 // The header line of each collection (40 bytes in CP932), index CollectionKind.
 const char* const HeaderLines[4] = {
     "",
@@ -31,44 +29,8 @@ const char* const HeaderLines[4] = {
     "==========　 あなたの曲線　 　==========",
 };
 
-enum class ReadResult { Ok, Unreadable, TooLarge };
-
-// Reads a whole file of at most MaxCurveFileBytes; larger files are refused after reading just
-// past the limit, so a file that grows meanwhile cannot make the read unbounded either.
-ReadResult ReadSmallFile(const fs::path& path, std::string& content) {
-    content.clear();
-    std::error_code error;
-    if (!fs::is_regular_file(path, error)) return ReadResult::Unreadable;
-    auto size = fs::file_size(path, error);
-    if (!error && size > MaxCurveFileBytes) return ReadResult::TooLarge;
-
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"), std::fclose);
-    if (!file) return ReadResult::Unreadable;
-    char buffer[64 * 1024];
-    while (true) {
-        std::size_t got = std::fread(buffer, 1, sizeof buffer, file.get());
-        content.append(buffer, got);
-        if (content.size() > MaxCurveFileBytes) return ReadResult::TooLarge;
-        if (got < sizeof buffer) break;
-    }
-    return std::ferror(file.get()) ? ReadResult::Unreadable : ReadResult::Ok;
-}
-
-
 // Paths are shown as UTF-8. A name that is not UTF-8 most likely came from a Shift-JIS system.
 std::string PathText(const std::string& path) { return IsValidUtf8(path) ? path : Cp932ToUtf8(path); }
-
-std::string Lower(std::string text) {
-    for (char& c : text) {
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-    }
-    return text;
-}
-
-bool IsCurveFileName(const std::string& name) {
-    // Hidden files (a leading ".") are not listed, which also keeps ".gitkeep" out.
-    return name.size() > 4 && name.front() != '.' && Lower(name.substr(name.size() - 4)) == ".crv";
-}
 
 // A folder name as the callers write it, "BtCurves" or "BtCurves\", with the platform's separator.
 std::string WithSeparator(std::string folder) {
@@ -126,13 +88,21 @@ void TfrmMain::LoadCatalog(const std::string& name) {
         lstShiki.Clear();
         return;
     }
-    lstCurve = SplitLines(content);
+    ReadProblems problems;
+    std::size_t nulLine = 0;
+    lstCurve = SplitLines(content, &nulLine);
+    if (nulLine > 0) {
+        problems.Add(PathText(path) + "：" + std::to_string(nulLine) + " 行目に 0x00 のバイトがあるため、そこから後ろは読みませんでした");
+    }
     const int records = RecordCount(lstCurve);
 
     InsertBuiltInCurve();
-    BuildCurveTable();
+    std::vector<RecordSource> sources(1);
+    for (int k = 0; k < records; ++k) sources.push_back({name, k * RecordLineCount + 1});
+    BuildCurveTable(problems, sources);
     const int listed = std::min(records, CurveTableCapacity - 1);
     for (int k = 1; k <= listed; ++k) lstShiki.Add(Cp932ToUtf8(curveTable[k].Name));
+    if (!problems.Empty()) platform.ShowMessage(problems.Message());
 }
 
 void TfrmMain::LoadCurveFolder(const std::string& folder) {
@@ -148,50 +118,44 @@ void TfrmMain::LoadCurveFolder(const std::string& folder) {
     };
     if (const char* problem = FolderProblem(folderPath)) return fail(problem);
 
-    std::vector<std::string> names;
     std::error_code error;
     fs::current_path(folderPath, error);
-    fs::directory_iterator it(folderPath, error), end;
-    for (; !error && it != end; it.increment(error)) {
-        std::error_code typeError;
-        std::string fileName = it->path().filename().string();
-        if (IsCurveFileName(fileName) && it->is_regular_file(typeError)) names.push_back(std::move(fileName));
-    }
+    const std::vector<std::string> names = ListCurveFiles(folderPath, error);
     if (error) return fail("：読み込めません");
-    std::sort(names.begin(), names.end(), [](const std::string& x, const std::string& y) {
-        std::string lx = Lower(x), ly = Lower(y);
-        return lx != ly ? lx < ly : x < y;
-    });
 
     lstShiki.Clear();
     lstCurve.clear();
     // flbCurve keeps, position by position, the file each entry was read from, so that a
     // rejected file never shifts the names of the entries after it.
     flbCurve.assign(1, " ");
+    ReadProblems problems;
+    std::vector<RecordSource> sources(1);
     int records = 0;
     for (const std::string& fileName : names) {
         const std::string path = folderPath + fileName;
         std::string content;
         ReadResult result = ReadSmallFile(path, content);
         if (result == ReadResult::Unreadable) {
-            platform.ShowMessage(PathText(path) + "：読み込めません");
+            problems.Add(PathText(path) + "：読み込めません");
             continue;
         }
         RecordLines lines;
         if (result == ReadResult::Ok) lines = SplitLines(content);
         if (lines.size() != static_cast<std::size_t>(RecordLineCount)) {
-            platform.ShowMessage(PathText(path) + "：フォーマットが違います");
+            problems.Add(PathText(path) + "：フォーマットが違います");
             continue;
         }
         lstCurve.insert(lstCurve.end(), lines.begin(), lines.end());
         flbCurve.push_back(fileName);
+        sources.push_back({PathText(WithSeparator(folder) + fileName)});
         ++records;
     }
 
     InsertBuiltInCurve();
-    BuildCurveTable();
+    BuildCurveTable(problems, sources);
     const int listed = std::min(records, CurveTableCapacity - 1);
     for (int k = 1; k <= listed; ++k) lstShiki.Add(Cp932ToUtf8(curveTable[k].Name));
+    if (!problems.Empty()) platform.ShowMessage(problems.Message());
 }
 
 void TfrmMain::InsertBuiltInCurve() {
@@ -200,15 +164,18 @@ void TfrmMain::InsertBuiltInCurve() {
     lstCurve.insert(lstCurve.begin(), first, first + RecordLineCount);
 }
 
-void TfrmMain::BuildCurveTable() {
+void TfrmMain::BuildCurveTable(ReadProblems& problems, const std::vector<RecordSource>& sources) {
     int records = RecordCount(lstCurve);
     if (records > CurveTableCapacity) {
-        platform.ShowMessage("登録できる数は" + std::to_string(CurveTableCapacity) + "です");
+        problems.Add("登録できる数は" + std::to_string(CurveTableCapacity) + "です");
         records = CurveTableCapacity;
     }
     lstShiki.Clear();
     lstShiki.Add(CollectionKind >= 1 && CollectionKind <= 3 ? HeaderLines[CollectionKind] : "");
     curveTable.ClearCollection();
-    for (int k = 0; k < records; ++k) curveTable[k] = ParseRecord(lstCurve, k, platform);
+    for (int k = 0; k < records; ++k) {
+        const RecordSource source = static_cast<std::size_t>(k) < sources.size() ? sources[k] : RecordSource{};
+        curveTable[k] = ParseRecord(lstCurve, k, problems, source);
+    }
     curveTable.Count = records;
 }

@@ -124,20 +124,44 @@ bool IsTemporaryCurveFileName(const std::string& name) {
     return name[dash] == '-' && AllOf(name, prefix.size(), dash, isDigit) && AllOf(name, dash + 1, tokenEnd, isHex);
 }
 
-bool WriteCurveLines(const std::string& path, const RecordLines& lines, FileSteps& steps) {
-    if (lines.size() != static_cast<std::size_t>(RecordLineCount)) return false;
+std::string WriteErrorText(int error) {
+    switch (error) {
+        case ENOSPC:
+        case EDQUOT: return "ディスクがいっぱいです";
+        case EACCES:
+        case EPERM: return "書き込む権限がありません";
+        case EROFS: return "書き込みのできない場所です";
+        case ENOENT:
+        case ENOTDIR: return "フォルダがありません";
+        case EISDIR: return "同じ名前のフォルダがあります";
+        case ENAMETOOLONG: return "名前が長すぎます";
+        case EIO: return "ディスクの読み書きに失敗しました";
+        case EMFILE:
+        case ENFILE: return "開いているファイルが多すぎます";
+        case EXDEV: return "別のディスクへは置き換えられません";
+        case EINVAL: return "書き込む内容が曲線の形になっていません";
+        default: return "システムのエラー番号 " + std::to_string(error) + " です";
+    }
+}
+
+WriteResult WriteCurveLines(const std::string& path, const RecordLines& lines, FileSteps& steps) {
+    if (lines.size() != static_cast<std::size_t>(RecordLineCount)) return {WriteResult::NotWritten, EINVAL};
     return WriteFileAtomically(path, CurveFileText(lines), steps);
 }
 
-bool WriteFileAtomically(const std::string& requestedPath, const std::string& text, FileSteps& steps) {
+WriteResult WriteFileAtomically(const std::string& requestedPath, const std::string& text, FileSteps& steps) {
     const std::string path = ResolveLink(requestedPath);
+    // errno of the step that failed, taken before the clean-up can change it (EIO should a step
+    // fail without saying why).
+    auto failed = [](int error) { return WriteResult{WriteResult::NotWritten, error != 0 ? error : EIO}; };
 
     // A new file takes the permissions of the one it replaces, and a file the user may not write
     // stays as it is, just as when it would be opened for writing in place.
     unsigned mode = 0666;
     struct stat existing {};
     if (::stat(path.c_str(), &existing) == 0) {
-        if (S_ISDIR(existing.st_mode) || ::access(path.c_str(), W_OK) != 0) return false;
+        if (S_ISDIR(existing.st_mode)) return failed(EISDIR);
+        if (::access(path.c_str(), W_OK) != 0) return failed(errno);
         mode = existing.st_mode & 07777;
     }
 
@@ -147,15 +171,18 @@ bool WriteFileAtomically(const std::string& requestedPath, const std::string& te
     for (int attempt = 0; attempt < MaxTemporaryAttempts && fd < 0; ++attempt) {
         temporary = TemporaryCurveFileName(path, NextTemporaryToken());
         fd = steps.CreateNew(temporary, mode);
-        if (fd < 0 && errno != EEXIST) return false;
+        if (fd < 0 && errno != EEXIST) return failed(errno);
     }
-    if (fd < 0) return false;
+    if (fd < 0) return failed(EEXIST);
 
-    bool written = steps.WriteAll(fd, text.data(), text.size()) && steps.Flush(fd);
-    bool closed = steps.Close(fd);
-    if (!written || !closed || !steps.Rename(temporary, path)) {
+    bool ok = steps.WriteAll(fd, text.data(), text.size()) && steps.Flush(fd);
+    int error = ok ? 0 : errno;
+    if (!steps.Close(fd) && ok) ok = false, error = errno;
+    if (ok && !steps.Rename(temporary, path)) ok = false, error = errno;
+    if (!ok) {
         steps.Remove(temporary);
-        return false;
+        return failed(error);
     }
-    return steps.FlushFolder(FolderOf(path));
+    if (!steps.FlushFolder(FolderOf(path))) return {WriteResult::NotDurable, errno != 0 ? errno : EIO};
+    return {};
 }

@@ -12,6 +12,20 @@
 
 #include "curves/CurveRecord.h"
 
+// How a write ended: written; not written, the previous file untouched; or in place but not known
+// to be durable, when only the flush of the folder after the rename failed. `error` is the errno of
+// the step that failed (0 when written).
+struct [[nodiscard]] WriteResult {
+    enum Outcome { Written, NotWritten, NotDurable };
+    Outcome outcome = Written;
+    int error = 0;
+    explicit operator bool() const { return outcome == Written; }
+};
+
+// What keeps a file from being written, as the user reads it: "ディスクがいっぱいです" for ENOSPC,
+// "書き込む権限がありません" for EACCES, and so on for every errno a write may give.
+std::string WriteErrorText(int error);
+
 // The file system operations the writer needs. Every path is a UTF-8 string used as it stands;
 // a relative path is taken from the process's working folder. Failures set errno.
 class FileSteps {
@@ -40,21 +54,18 @@ FileSteps& SystemFileSteps();
 std::string CurveFileText(const RecordLines& lines);
 
 // Writes `lines` to `path` as CurveFileText, replacing any file there only once the new content
-// is complete and flushed. False, with nothing written, when `lines` is not one whole record of
-// RecordLineCount lines. False when the file could not be written; the previous file at `path`
-// is then untouched (unless only the final flush of the folder failed, when the new content is
-// already in place but not known to be durable) and no temporary file is left behind.
+// is complete and flushed. NotWritten (EINVAL), with nothing written, when `lines` is not one
+// whole record of RecordLineCount lines. NotWritten when the file could not be written: the
+// previous file at `path` is then untouched and no temporary file is left behind. NotDurable when
+// only the final flush of the folder failed: the new content is already in place.
 // An existing file that is read-only for this process, or a folder, is not replaced; a symbolic
 // link is written through (the file it names is replaced, the link stays). Before it writes, it
 // removes from the folder the temporary files that an interrupted save left there more than
 // StaleTemporaryAge ago.
-[[nodiscard]] bool WriteCurveLines(const std::string& path, const RecordLines& lines,
-                                   FileSteps& steps = SystemFileSteps());
+WriteResult WriteCurveLines(const std::string& path, const RecordLines& lines, FileSteps& steps = SystemFileSteps());
 
-// Writes `bytes` to `path` in the same way, for any file the program writes whole (pictures too):
-// false, with the previous file untouched and no temporary file left, when it could not be written.
-[[nodiscard]] bool WriteFileAtomically(const std::string& path, const std::string& bytes,
-                                       FileSteps& steps = SystemFileSteps());
+// Writes `bytes` to `path` in the same way, for any file the program writes whole (pictures too).
+WriteResult WriteFileAtomically(const std::string& path, const std::string& bytes, FileSteps& steps = SystemFileSteps());
 
 // The temporary file for `path`, in the same folder: ".quorbel-" + the process id + "-" + `token`
 // in 8 lower-case hexadecimal digits + ".tmp". Hidden, and without the ".crv" end, so that no

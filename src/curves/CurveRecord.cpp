@@ -80,14 +80,13 @@ bool ParseNumberText(const std::string& text, std::int32_t& value) {
     return true;
 }
 
-std::int32_t ReadNumberLine(const RecordLines& lines, std::size_t index, Platform& platform) {
+std::int32_t ReadNumberLine(const RecordLines& lines, std::size_t index, ReadProblems& problems,
+                            const RecordSource& source) {
     const std::string& line = LineAt(lines, index);
     if (line.empty() || line == "*") return NotPlaceholder;
     std::int32_t value = 0;
     if (ParseNumberText(line, value)) return value;
-    // A line of a million characters would make a message box that takes seconds to paint and
-    // reaches far beyond the screen: the message shows what a box can.
-    platform.ShowMessage(MessageExcerpt(Cp932ToUtf8(line)));
+    problems.AddBadNumber(source, static_cast<int>(index % RecordLineCount) + 1, line);
     return 0;
 }
 
@@ -98,12 +97,12 @@ std::string ReadTextLine(const RecordLines& lines, std::size_t index) {
 
 int RecordCount(const RecordLines& lines) { return static_cast<int>(lines.size() / RecordLineCount); }
 
-CurveEntry ParseRecord(const RecordLines& lines, int record, Platform& platform) {
+CurveEntry ParseRecord(const RecordLines& lines, int record, ReadProblems& problems, const RecordSource& source) {
     const std::size_t first = static_cast<std::size_t>(record) * RecordLineCount;
-    // Fields are read strictly in line order, so the messages of invalid number lines come in
+    // Fields are read strictly in line order, so the problems of invalid number lines come in
     // the order the lines stand in the record.
     auto text = [&](RecordLine line) { return ReadTextLine(lines, first + line - 1); };
-    auto number = [&](RecordLine line) { return ReadNumberLine(lines, first + line - 1, platform); };
+    auto number = [&](RecordLine line) { return ReadNumberLine(lines, first + line - 1, problems, source); };
 
     CurveEntry entry;
     entry.Name = text(rlName);
@@ -154,9 +153,10 @@ std::string ColorText(std::uint32_t color) {
     return text;
 }
 
-RecordLines SplitLines(const std::string& text) {
+RecordLines SplitLines(const std::string& text, std::size_t* nulLine) {
     RecordLines lines;
     std::size_t end = text.find('\0');
+    if (nulLine) *nulLine = 0;
     if (end == std::string::npos) end = text.size();
     std::size_t start = 0;
     while (start < end) {
@@ -165,6 +165,11 @@ RecordLines SplitLines(const std::string& text) {
         lines.push_back(text.substr(start, stop - start));
         if (stop < end) stop += (text[stop] == '\r' && stop + 1 < end && text[stop + 1] == '\n') ? 2 : 1;
         start = stop;
+    }
+    if (nulLine && end < text.size()) {
+        // The NUL stands in the last line read, or begins a line of its own after a line end.
+        const bool atLineStart = end == 0 || text[end - 1] == '\r' || text[end - 1] == '\n';
+        *nulLine = lines.size() + (atLineStart ? 1 : 0);
     }
     return lines;
 }

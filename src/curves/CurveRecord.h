@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-class Platform;
+#include "curves/ReadProblems.h"
 
 // Lines of CP932 text, as read from disk.
 using RecordLines = std::vector<std::string>;
@@ -75,23 +75,24 @@ private:
     }
 };
 
-// Reads number line `index` (0-based into `lines`): "*" or empty gives 99; leading blanks, then
-// decimal with optional sign or "$" and hex digits; anything else (a number beyond 32 bits too)
-// shows the line itself as a message (cut to a MessageExcerpt) and gives 0.
-std::int32_t ReadNumberLine(const RecordLines& lines, std::size_t index, Platform& platform);
+// Reads number line `index` (0-based into `lines`, whose records begin every 25 lines): "*" or
+// empty gives 99; leading blanks, then decimal with optional sign or "$" and hex digits; anything
+// else (a number beyond 32 bits too) gives 0 and is added to `problems` as a line of `source`.
+std::int32_t ReadNumberLine(const RecordLines& lines, std::size_t index, ReadProblems& problems,
+                            const RecordSource& source = {});
 // Parses a number text by the same rule; false when it is not a number.
 bool ParseNumberText(const std::string& text, std::int32_t& value);
 // Reads text line `index`: "*" becomes the empty text, anything else stays as it is.
 std::string ReadTextLine(const RecordLines& lines, std::size_t index);
 // Records in a list of lines: lines / 25, rounded down.
 int RecordCount(const RecordLines& lines);
-// Parses record `record` (lines 25·record+1 … 25·record+25) field by field.
-CurveEntry ParseRecord(const RecordLines& lines, int record, Platform& platform);
+// Parses record `record` (lines 25·record+1 … 25·record+25) field by field, in line order.
+CurveEntry ParseRecord(const RecordLines& lines, int record, ReadProblems& problems, const RecordSource& source = {});
 // The three built-in records, 75 lines (lstDemo); BuiltInRecord(n) is record n = 1..3.
 const RecordLines& BuiltInRecords();
 RecordLines BuiltInRecord(int n);
 // "$" and 8 upper-case hexadecimal digits.
 std::string ColorText(std::uint32_t color);
-// Splits file text into lines at CR LF, lone CR or lone LF; a NUL byte ends the text; the last
-// line needs no line end.
-RecordLines SplitLines(const std::string& text);
+// Splits file text into lines at CR LF, lone CR or lone LF; a NUL byte ends the text (`nulLine`,
+// when given, is then the 1-based line it stands in, else 0); the last line needs no line end.
+RecordLines SplitLines(const std::string& text, std::size_t* nulLine = nullptr);

@@ -11,7 +11,9 @@ bool FileSteps::FlushFolder(const std::string& folder) {
     if (fd < 0) return false;
     // Some file systems cannot flush a folder at all; their renames are as durable as they get.
     bool flushed = ::fsync(fd) == 0 || errno == EINVAL || errno == ENOTSUP;
+    const int error = errno;
     ::close(fd);
+    errno = error;
     return flushed;
 }
 

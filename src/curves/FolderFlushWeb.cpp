@@ -8,6 +8,8 @@
 
 #include <emscripten.h>
 
+#include <cerrno>
+
 namespace {
 // 1 when the folder is stored (or is not one the page keeps), 0 when storing it failed.
 EM_ASYNC_JS(int, PersistFolder, (const char* folder), {
@@ -16,4 +18,5 @@ EM_ASYNC_JS(int, PersistFolder, (const char* folder), {
 });
 }  // namespace
 
-bool FileSteps::FlushFolder(const std::string& folder) { return PersistFolder(folder.c_str()) != 0; }
+// A folder the browser would not store fails as a disk does (EIO).
+bool FileSteps::FlushFolder(const std::string& folder) { return PersistFolder(folder.c_str()) != 0 || (errno = EIO, false); }

@@ -4,6 +4,7 @@
 #include <cassert>
 #include <cmath>
 #include <cstdint>
+#include <vector>
 
 #include "picture/Drawing.h"
 #include "picture/Fonts.h"
@@ -138,7 +139,11 @@ Canvas& Canvas::operator=(const Canvas& other) {
 void Canvas::RecordInto(Drawing* target) { drawing = target; }
 
 void Canvas::Reset(int width, int height, TColor fill) {
-    bitmap = Bitmap(width, height, fill);
+    if (bitmap.Width() == width && bitmap.Height() == height) {
+        std::fill(bitmap.Pixels().begin(), bitmap.Pixels().end(), fill);  // no new pixels for every drawing
+    } else {
+        bitmap = Bitmap(width, height, fill);
+    }
     ResetState();
     area = {0, 0, bitmap.Width(), bitmap.Height()};
     if (drawing) drawing->Clear(fill);
@@ -301,14 +306,19 @@ void DrawShape(Bitmap& bitmap, const TRect& area, int x1, int y1, int x2, int y2
     const int width = std::clamp(pen.Width, 1, 64);
     const std::int64_t firstRow = std::max<std::int64_t>(area.top, top) - top;
     const std::int64_t lastRow = std::min<std::int64_t>(area.bottom, bottom) - top;
+    if (firstRow >= lastRow) return;
+    // Every row drawn and the `width` rows on either side, each worked out once.
+    std::vector<Span> rows(static_cast<std::size_t>(lastRow - firstRow + 2 * width));
+    for (std::size_t i = 0; i < rows.size(); ++i) rows[i] = spans.Row(firstRow - width + static_cast<std::int64_t>(i));
+    auto spanOf = [&](std::int64_t row) { return rows[static_cast<std::size_t>(row - firstRow + width)]; };
     for (std::int64_t row = firstRow; row < lastRow; ++row) {
-        const Span outer = spans.Row(row);
+        const Span outer = spanOf(row);
         if (outer.left >= outer.right) continue;
         // Inside proper: in every row within `width` steps, shrunk by the remaining steps.
         Span inner{outer.left + width, outer.right - width};
         for (int dy = 1; dy <= width && inner.left < inner.right; ++dy) {
             for (int sign = -1; sign <= 1; sign += 2) {
-                const Span other = spans.Row(row + sign * dy);
+                const Span other = spanOf(row + sign * dy);
                 inner.left = std::max(inner.left, other.left + (width - dy));
                 inner.right = std::min(inner.right, other.right - (width - dy));
                 if (other.left >= other.right) inner.right = inner.left;

@@ -169,3 +169,23 @@ TEST_F(RenderScript, AnimateWritesAFrameAtEveryPauseOfEveryDisplay) {
     EXPECT_EQ(Run({"--animate", "-o", png, "press:btnStep"}), RenderScriptError);
     EXPECT_EQ(Run({"wait:soon"}), RenderScriptError);
 }
+
+TEST_F(RenderScript, WhatItPrintsHasItsControlCharactersEscaped) {
+    // A name that would retitle the terminal and turn it red; a number line holding a bell.
+    WriteCatalog(MakeRecord({{1, "\x1B]0;x\x07\x1B[31mred"}, {6, "\x07"}}));
+    ASSERT_EQ(Run({"--record", "choose:1"}), RenderOk) << err.str();
+    const std::string printed = out.str();
+    EXPECT_EQ(printed.find_first_of("\x1B\x07"), std::string::npos);
+    EXPECT_NE(printed.find("「パラメータａ」: \\x07"), std::string::npos);
+    EXPECT_EQ(Output().at(1), "\\x1B]0;x\\x07\\x1B[31mred") << "the record's name line";
+
+    EXPECT_EQ(Run({"press:btn\x9B" "2J"}), RenderScriptError);
+    EXPECT_EQ(err.str(), "quorbel-render: unknown button or menu item btn\\x9B2J\n");
+}
+
+TEST_F(RenderScript, AFailedSaveExitsWithOne) {
+    WriteCatalog(MakeRecord({}));
+    EXPECT_EQ(Run({"nickname:n", "savefile:" + (root / "missing/n.crv").string(), "press:mnuSave"}), RenderFailed);
+    EXPECT_NE(out.str().find("を作成できません（フォルダがありません）"), std::string::npos);
+    EXPECT_EQ(Run({"nickname:n", "savefile:" + (root / "UsCurves/n.crv").string(), "press:mnuSave"}), RenderOk);
+}

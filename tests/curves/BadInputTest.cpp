@@ -15,6 +15,7 @@
 
 #include "app/Main.h"
 #include "curves/Codec.h"
+#include "support/ProblemLines.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace fs = std::filesystem;
@@ -103,7 +104,7 @@ protected:
 
 }  // namespace
 
-TEST_F(BadInput, RejectedFilesAreReportedOneByOneAndChangeNothingElse) {
+TEST_F(BadInput, RejectedFilesAreReportedInOneBoxAndChangeNothingElse) {
     Put("good.crv");
     const Outcome clean = OpenUserCurves();
     ASSERT_TRUE(clean.messages.empty());
@@ -122,7 +123,7 @@ TEST_F(BadInput, RejectedFilesAreReportedOneByOneAndChangeNothingElse) {
     const auto disk = Disk();
 
     Outcome withBad = OpenUserCurves();
-    EXPECT_EQ(withBad.messages, (std::vector<std::string>{
+    EXPECT_EQ(ProblemLines(withBad.messages), (std::vector<std::string>{
                                     UserPath("24-lines.crv") + "：フォーマットが違います",
                                     UserPath("26-lines.crv") + "：フォーマットが違います",
                                     UserPath("binary.crv") + "：フォーマットが違います",
@@ -170,8 +171,13 @@ TEST_F(BadInput, OddButWholeRecordsAreListedWithTheirBytesKeptAndDraw) {
 TEST_F(BadInput, NumbersBeyondThirtyTwoBitsShowTheirLineAndReadAsZero) {
     Put("big-numbers.crv");
     Outcome opened = OpenUserCurves();
-    // In line order: a = 4294967296, b = $123456789 (nine digits), θ end = −2147483649.
-    EXPECT_EQ(opened.messages, (std::vector<std::string>{"4294967296", "$123456789", "-2147483649"}));
+    // In line order: a = 4294967296, b = $123456789 (nine digits), θ end = −2147483649, each
+    // with the explanation any bad number gets.
+    EXPECT_EQ(ProblemLines(opened.messages), (std::vector<std::string>{
+                                                 "UsCurves/big-numbers.crv の「パラメータａ」: 4294967296",
+                                                 "UsCurves/big-numbers.crv の「パラメータｂ」: $123456789",
+                                                 "UsCurves/big-numbers.crv の「θ終了」: -2147483649"}));
+    EXPECT_NE(opened.messages[0].find("数として読めない行は 0 として読みました"), std::string::npos);
     const CurveEntry& entry = form->curveTable[1];
     EXPECT_EQ(entry.ParamA, 0);
     EXPECT_EQ(entry.ParamB, 0);
@@ -188,7 +194,7 @@ TEST_F(BadInput, NumbersBeyondThirtyTwoBitsShowTheirLineAndReadAsZero) {
     EXPECT_FALSE(platform.busy);
 }
 
-TEST_F(BadInput, ALineOfAHundredThousandBytesIsKeptWholeAndShownAsAScreenful) {
+TEST_F(BadInput, ALineOfAHundredThousandBytesIsKeptWholeAndShownByItsBeginning) {
     RecordLines lines = SplitLines(ReadBytes(Corpus("good.crv")));
     std::string longName;
     while (longName.size() < 100000) longName += "\x83\x65";  // テ
@@ -203,8 +209,8 @@ TEST_F(BadInput, ALineOfAHundredThousandBytesIsKeptWholeAndShownAsAScreenful) {
     WriteBytes(base / "UsCurves" / "long-number.crv", text);
 
     Outcome opened = OpenUserCurves();
-    ASSERT_EQ(opened.messages.size(), 1u);
-    EXPECT_EQ(opened.messages[0], std::string(1000, '7') + "…") << "the message is as much of the line as a box shows";
+    EXPECT_EQ(ProblemLines(opened.messages),
+              std::vector<std::string>{"UsCurves/long-number.crv の「パラメータｂ」: " + std::string(40, '7') + "…"});
     ASSERT_EQ(opened.list.size(), 3u);
     EXPECT_EQ(opened.list[1].size(), 150000u) << "50,000 テ of three UTF-8 bytes each";
     EXPECT_EQ(ChooseEveryLine(), std::vector<std::string>{"警告！ｂは０をとれません"}) << "b read as 0";

@@ -7,6 +7,7 @@
 
 #include "app/Main.h"
 #include "curves/Codec.h"
+#include "support/ProblemLines.h"
 #include "ui/ScriptedPlatform.h"
 
 namespace fs = std::filesystem;
@@ -153,7 +154,7 @@ TEST_F(Collections, FilesOfAnyOtherLineCountAreRejectedAndTheRestStillLoad) {
     WriteFile(folder / "f.crv", Join(Record("last")));
 
     LoadFolder(3, "UsCurves");
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{
+    EXPECT_EQ(ProblemLines(platform.messages), (std::vector<std::string>{
                                      Path("UsCurves/b.crv") + "：フォーマットが違います",
                                      Path("UsCurves/c.crv") + "：フォーマットが違います",
                                      Path("UsCurves/d.crv") + "：フォーマットが違います"}));
@@ -202,7 +203,7 @@ TEST_F(Collections, UnreadableAndOversizedFilesAreReportedAndSkipped) {
     std::vector<std::string> expected{Path("BtCurves/b.crv") + "：読み込めません"};
     if (geteuid() != 0) expected.push_back(Path("BtCurves/c.crv") + "：読み込めません");
     expected.push_back(Path("BtCurves/d.crv") + "：フォーマットが違います");
-    EXPECT_EQ(platform.messages, expected);
+    EXPECT_EQ(ProblemLines(platform.messages), expected);
     EXPECT_EQ(form->lstShiki.Items(), (std::vector<std::string>{BeautifulHeader, "good", "also good"}));
 }
 
@@ -258,7 +259,7 @@ TEST_F(Collections, NumberErrorsInAFileAreShownAndTheFieldIsZero) {
     broken[rlZoom - 1] = Utf8ToCp932("３");
     WriteFile(folder / "x.crv", Join(broken));
     LoadFolder(3, "UsCurves");
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"３"});
+    EXPECT_EQ(ProblemLines(platform.messages), std::vector<std::string>{"UsCurves/x.crv の「拡大率」: ３"});
     EXPECT_EQ(form->curveTable[1].Zoom, 0);
     EXPECT_EQ(form->lstShiki.Count(), 2);
 }
@@ -328,4 +329,49 @@ TEST_F(Collections, OpeningAMissingCatalogChoosesNothing) {
     EXPECT_EQ(form->lstShiki.Count(), 0);
     EXPECT_EQ(form->CurrentCurve, 0) << "the panel keeps what it showed";
     EXPECT_EQ(platform.messages.back(), Path("Curves20.crx") + "がありません");
+}
+
+TEST_F(Collections, TheProblemsOfOneReadingAreOneBoxOfTwentyWithTheRestCounted) {
+    // A catalog of 30 records with two bad number lines each: 60 problems.
+    RecordLines catalog;
+    for (int i = 1; i <= 30; ++i) {
+        RecordLines record = Record("曲線" + std::to_string(i));
+        record[rlParamA - 1] = "x";
+        record[rlParamB - 1] = "2147483648";
+        catalog.insert(catalog.end(), record.begin(), record.end());
+    }
+    WriteFile(base / "Curves20.crx", Join(catalog));
+    form->CollectionKind = 1;
+    form->LoadCatalog("Curves20.crx");
+    std::vector<std::string> lines = ProblemLines(platform.messages);
+    ASSERT_EQ(lines.size(), 21u);
+    EXPECT_EQ(lines[0], "Curves20.crx の 6 行目「パラメータａ」: x");
+    EXPECT_EQ(lines[19], "Curves20.crx の 232 行目「パラメータｂ」: 2147483648") << "record 10's line 7";
+    EXPECT_EQ(lines[20], "ほか 40 件");
+    EXPECT_EQ(form->lstShiki.Count(), 31);
+    EXPECT_EQ(form->curveTable[30].ParamA, 0);
+    EXPECT_EQ(form->curveTable[30].ParamB, 0);
+
+    // A folder of 25 files that are not curve files.
+    platform.messages.clear();
+    fs::path folder = Folder("UsCurves");
+    for (int i = 10; i < 35; ++i) WriteFile(folder / (std::to_string(i) + ".crv"), "");
+    LoadFolder(3, "UsCurves");
+    lines = ProblemLines(platform.messages);
+    ASSERT_EQ(lines.size(), 21u);
+    EXPECT_EQ(lines[0], Path("UsCurves/10.crv") + "：フォーマットが違います");
+    EXPECT_EQ(lines[20], "ほか 5 件");
+}
+
+TEST_F(Collections, ANulByteInTheCatalogIsReportedWithItsLine) {
+    RecordLines catalog = Record("前");
+    RecordLines second = Record("後");
+    second[4] += std::string(1, '\0') + "rest";
+    catalog.insert(catalog.end(), second.begin(), second.end());
+    WriteFile(base / "Curves20.crx", Join(catalog));
+    form->CollectionKind = 1;
+    form->LoadCatalog("Curves20.crx");
+    EXPECT_EQ(platform.messages,
+              std::vector<std::string>{Path("Curves20.crx") + "：30 行目に 0x00 のバイトがあるため、そこから後ろは読みませんでした"});
+    EXPECT_EQ(form->lstShiki.Items(), (std::vector<std::string>{CatalogHeader, "前"})) << "the values read are as before";
 }

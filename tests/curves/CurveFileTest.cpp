@@ -133,13 +133,13 @@ TEST(CurveFile, NothingIsReplacedInAReadOnlyFolderOrOverAReadOnlyFileOrAFolder) 
     ::chmod((folder / "kept.crv").c_str(), 0444);
     ::chmod(folder.path.c_str(), 0777);  // the folder itself stays writable for everyone
 
-    auto locked = RunUnprivileged([&] { return WriteCurveLines(folder / "locked/mine.crv", SampleRecord("new")); });
+    auto locked = RunUnprivileged([&] { return static_cast<bool>(WriteCurveLines(folder / "locked/mine.crv", SampleRecord("new"))); });
     ASSERT_TRUE(locked.has_value()) << "the unprivileged child could not run";
     EXPECT_FALSE(*locked);
     EXPECT_EQ(ReadAll(folder / "locked/mine.crv"), OldBytes);
     EXPECT_EQ(folder.Names("locked"), std::set<std::string>{"mine.crv"});
 
-    auto readOnly = RunUnprivileged([&] { return WriteCurveLines(folder / "kept.crv", SampleRecord("new")); });
+    auto readOnly = RunUnprivileged([&] { return static_cast<bool>(WriteCurveLines(folder / "kept.crv", SampleRecord("new"))); });
     ASSERT_TRUE(readOnly.has_value());
     EXPECT_FALSE(*readOnly);
     EXPECT_EQ(ReadAll(folder / "kept.crv"), OldBytes);

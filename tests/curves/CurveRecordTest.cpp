@@ -2,7 +2,6 @@
 
 #include "curves/Codec.h"
 #include "curves/CurveRecord.h"
-#include "ui/ScriptedPlatform.h"
 
 namespace {
 
@@ -11,8 +10,8 @@ struct NumberCase {
     std::int32_t value;
 };
 
-std::int32_t ReadOne(const std::string& line, ScriptedPlatform& platform) {
-    return ReadNumberLine(RecordLines{line}, 0, platform);
+std::int32_t ReadOne(const std::string& line, ReadProblems& problems) {
+    return ReadNumberLine(RecordLines{line}, 0, problems, {"a.crv"});
 }
 
 }  // namespace
@@ -25,9 +24,9 @@ TEST(CurveRecordNumbers, ValidLinesReadWithoutMessage) {
         {"007", 7}, {"$000000001", 1},
     };
     for (const auto& c : cases) {
-        ScriptedPlatform platform;
-        EXPECT_EQ(ReadOne(c.line, platform), c.value) << "line \"" << c.line << "\"";
-        EXPECT_TRUE(platform.messages.empty()) << "line \"" << c.line << "\"";
+        ReadProblems problems;
+        EXPECT_EQ(ReadOne(c.line, problems), c.value) << "line \"" << c.line << "\"";
+        EXPECT_TRUE(problems.Empty()) << "line \"" << c.line << "\"";
     }
 }
 
@@ -35,16 +34,14 @@ TEST(CurveRecordNumbers, InvalidLinesShowThemselvesAndReadAsZero) {
     for (const std::string line : {"12 ", "1.5", "abc", "2147483648", "-2147483649", "4294967296",
                                    "99999999999999999999", "$100000000", "$", "-", "+", " ", " *",
                                    "**", "-$10", "$-1", "0x10", "1e3", "+-1", "$12G"}) {
-        ScriptedPlatform platform;
-        EXPECT_EQ(ReadOne(line, platform), 0) << "line \"" << line << "\"";
-        ASSERT_EQ(platform.messages.size(), 1u) << "line \"" << line << "\"";
-        EXPECT_EQ(platform.messages[0], line);
+        ReadProblems problems;
+        EXPECT_EQ(ReadOne(line, problems), 0) << "line \"" << line << "\"";
+        EXPECT_EQ(problems.Listed(), std::vector<std::string>{"a.crv の「名前」: " + line});
     }
-    // The message is the line converted for display: full-width digits are not digits.
-    ScriptedPlatform platform;
-    EXPECT_EQ(ReadOne(Utf8ToCp932("１２"), platform), 0);
-    ASSERT_EQ(platform.messages.size(), 1u);
-    EXPECT_EQ(platform.messages[0], "１２");
+    // The problem shows the line converted for display: full-width digits are not digits.
+    ReadProblems problems;
+    EXPECT_EQ(ReadOne(Utf8ToCp932("１２"), problems), 0);
+    EXPECT_EQ(problems.Listed(), std::vector<std::string>{"a.crv の「名前」: １２"});
 }
 
 TEST(CurveRecordText, StarBecomesEmptyOtherwiseUnchanged) {
@@ -69,9 +66,10 @@ TEST(CurveRecordParse, FieldsInLineOrderWithTargetUnconvertedAndMessagesInOrder)
     two.insert(two.end(), lines.begin(), lines.end());
     two.push_back("left over");
 
-    ScriptedPlatform platform;
-    CurveEntry entry = ParseRecord(two, 1, platform);
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{"x", "y"}));
+    ReadProblems problems;
+    CurveEntry entry = ParseRecord(two, 1, problems, {"Curves20.crx", 26});
+    EXPECT_EQ(problems.Listed(), (std::vector<std::string>{"Curves20.crx の 32 行目「パラメータｂ」: x",
+                                                           "Curves20.crx の 45 行目「線幅」: y"}));
     EXPECT_EQ(Cp932ToUtf8(entry.Name), "バラ（ハイポトロコイド）");
     EXPECT_EQ(entry.Id, 3);
     EXPECT_EQ(entry.PolarFormula, "");
@@ -128,10 +126,10 @@ TEST(CurveRecordBuiltIn, ThreeRecordsExactlyAsShipped) {
     EXPECT_EQ(r3[13], "a");
     for (int line = 20; line < 25; ++line) EXPECT_EQ(r1[line] + r2[line] + r3[line], "***");
 
-    ScriptedPlatform platform;
-    CurveEntry rose = ParseRecord(all, 2, platform);
-    CurveEntry bud = ParseRecord(all, 1, platform);
-    EXPECT_TRUE(platform.messages.empty());
+    ReadProblems problems;
+    CurveEntry rose = ParseRecord(all, 2, problems);
+    CurveEntry bud = ParseRecord(all, 1, problems);
+    EXPECT_TRUE(problems.Empty());
     EXPECT_EQ(std::vector<int>({rose.Id, rose.ParamA, rose.ParamB, rose.ParamC, rose.ThetaEnd, rose.RepeatEnd,
                                 rose.Zoom, rose.StepIndex, rose.LineColor}),
               std::vector<int>({2, 20, 9, 10, 20, 1, 4, 4, 0x0000FFFF}));
@@ -179,12 +177,12 @@ TEST(CurveRecordSplit, LineEndsNulAndTheLastLine) {
     EXPECT_EQ(SplitLines(record.substr(0, record.size() - 2)).size(), 25u);
 }
 
-TEST(CurveRecordNumbers, AHugeInvalidLineShowsAScreenfulOfWholeCharacters) {
+TEST(CurveRecordNumbers, AHugeInvalidLineShowsItsBeginningInWholeCharacters) {
     std::string fullWidthOnes;
     for (int i = 0; i < 300000; ++i) fullWidthOnes += "\x82\x50";  // １
-    ScriptedPlatform platform;
-    EXPECT_EQ(ReadOne(fullWidthOnes, platform), 0);
-    std::string screenful;
-    for (int i = 0; i < MessageBoxLines * MessageBoxColumns; ++i) screenful += "１";
-    EXPECT_EQ(platform.messages, std::vector<std::string>{screenful + "…"});
+    ReadProblems problems;
+    EXPECT_EQ(ReadOne(fullWidthOnes, problems), 0);
+    std::string beginning;
+    for (int i = 0; i < 40; ++i) beginning += "１";
+    EXPECT_EQ(problems.Listed(), std::vector<std::string>{"a.crv の「名前」: " + beginning + "…"});
 }

@@ -15,12 +15,12 @@
 namespace {
 
 enum class Fault { None, Create, Write, PartialWrite, Flush, Close, Rename, CrashInWrite, CrashBeforeFlush,
-                   CrashBeforeRename, CrashAfterRename };
+                   CrashBeforeRename, CrashAfterRename, FlushFolder };
 
 const char* FaultName(Fault fault) {
     static const char* const Names[] = {"none", "create", "write", "partial write", "flush", "close", "rename",
                                         "crash in write", "crash before flush", "crash before rename",
-                                        "crash after rename"};
+                                        "crash after rename", "folder flush"};
     return Names[static_cast<int>(fault)];
 }
 
@@ -50,7 +50,7 @@ struct FaultySteps : FileSteps {
         if (fault == Fault::Flush) return errno = EIO, false;
         return realFlush ? FileSteps::Flush(fd) : true;
     }
-    bool Close(int fd) override { return FileSteps::Close(fd) && fault != Fault::Close; }
+    bool Close(int fd) override { return FileSteps::Close(fd) && (fault != Fault::Close || (errno = EIO, false)); }
     bool Rename(const std::string& from, const std::string& to) override {
         if (fault == Fault::CrashBeforeRename) throw Crash{};
         if (fault == Fault::Rename) return errno = EXDEV, false;
@@ -58,7 +58,10 @@ struct FaultySteps : FileSteps {
         if (fault == Fault::CrashAfterRename) throw Crash{};
         return renamed;
     }
-    bool FlushFolder(const std::string& folder) override { return realFlush ? FileSteps::FlushFolder(folder) : true; }
+    bool FlushFolder(const std::string& folder) override {
+        if (fault == Fault::FlushFolder) return errno = EIO, false;
+        return realFlush ? FileSteps::FlushFolder(folder) : true;
+    }
 };
 
 // A whole rose record (kind 2, a short θ range, no repeat) named `name` with `note` as its first note.
@@ -96,12 +99,16 @@ protected:
 
 }  // namespace
 
-TEST_F(SaveFaults, AFailureAtAnyStepOfEitherSaveKeepsTheOldFileAndSaysSo) {
+TEST_F(SaveFaults, AFailureAtAnyStepOfEitherSaveKeepsTheOldFileAndSaysWhy) {
     const std::string path = users + "/mine.crv";
-    const std::string message = "ﾌｧｲﾙ " + path + " を作成できません";
     const auto names = base.Names("UsCurves");
-    for (Fault fault : {Fault::Create, Fault::Write, Fault::PartialWrite, Fault::Flush, Fault::Close, Fault::Rename}) {
+    const std::pair<Fault, const char*> faults[] = {
+        {Fault::Create, "ディスクがいっぱいです"}, {Fault::Write, "ディスクの読み書きに失敗しました"},
+        {Fault::PartialWrite, "ディスクがいっぱいです"}, {Fault::Flush, "ディスクの読み書きに失敗しました"},
+        {Fault::Close, "ディスクの読み書きに失敗しました"}, {Fault::Rename, "別のディスクへは置き換えられません"}};
+    for (const auto& [fault, cause] : faults) {
         SCOPED_TRACE(FaultName(fault));
+        const std::string message = "ﾌｧｲﾙ " + path + " を作成できません（" + cause + "）";
         FaultySteps steps;
         steps.fault = fault;
         form->curveFileSteps = &steps;
@@ -126,6 +133,8 @@ TEST_F(SaveFaults, AFailureAtAnyStepOfEitherSaveKeepsTheOldFileAndSaysSo) {
         EXPECT_EQ(base.Names("UsCurves"), names);
         EXPECT_EQ(form->CurrentFileName, "mine.crv") << "a failed save does not take the name";
     }
+
+    EXPECT_EQ(form->FailedSaves, 12);
 
     // Once the file system works again the same command saves.
     FaultySteps working;
@@ -165,7 +174,7 @@ TEST_F(SaveFaults, AThousandSavesCutShortByCrashesLoseNoFile) {
         steps.realFlush = false;
         bool crashed = false, ok = false;
         try {
-            ok = WriteCurveLines(path, next, steps);
+            ok = static_cast<bool>(WriteCurveLines(path, next, steps));
         } catch (const FaultySteps::Crash&) {
             crashed = true;
         }
@@ -205,4 +214,17 @@ TEST_F(SaveFaults, AThousandSavesCutShortByCrashesLoseNoFile) {
             EXPECT_EQ(name[0], '.') << "a leftover that a loader would list: " << name;
         }
     }
+}
+
+TEST_F(SaveFaults, AFailedFlushOfTheFolderIsSaidAsSuchAndTheFileIsTheNewOne) {
+    const std::string path = users + "/mine.crv";
+    FaultySteps steps;
+    steps.fault = Fault::FlushFolder;
+    form->curveFileSteps = &steps;
+    form->spdOverWriteClick();
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"ﾌｧｲﾙ " + path +
+                                                          " は書き込みましたが、ディスクに残ったことを確かめられませんでした"
+                                                          "（ディスクの読み書きに失敗しました）"});
+    EXPECT_EQ(SplitLines(ReadAll(path))[rlParamA - 1], "7");
+    EXPECT_EQ(form->FailedSaves, 0);
 }

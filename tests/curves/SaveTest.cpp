@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "app/Main.h"
 #include "curves/Codec.h"
 #include "curves/CurveFile.h"
@@ -41,17 +43,63 @@ struct SaveCommands : ::testing::Test {
 };
 }  // namespace
 
-TEST_F(SaveCommands, FixCurveFileNameAddsOrChecksTheExtensionOfTheFileOwnName) {
+TEST_F(SaveCommands, FixCurveFileNameAddsTheExtensionAndRefusesNamesTheListCannotShow) {
     EXPECT_EQ(main->FixCurveFileName("abc"), "abc.crv");
     EXPECT_EQ(main->FixCurveFileName("/x/my.folder/abc"), "/x/my.folder/abc.crv");
     EXPECT_EQ(main->FixCurveFileName("/x/abc.Crv"), "/x/abc.Crv");
     EXPECT_TRUE(platform.messages.empty());
-    EXPECT_EQ(main->FixCurveFileName("a.b"), "a.b");
-    EXPECT_EQ(main->FixCurveFileName("/x/note.TXT"), "/x/note.TXT");
     EXPECT_EQ(main->FixCurveFileName(""), "Sample.crv");
-    EXPECT_EQ(platform.messages, (std::vector<std::string>{"b拡張子はＣＲＶを使ってください",
-                                                           "txt拡張子はＣＲＶを使ってください",
-                                                           "ファイル名をSample.crvにしました"}));
+    for (const char* unlisted : {"a.b", "/x/note.TXT", "/x/.hidden.crv", "/x/", "/x/a\x1B.crv"}) {
+        EXPECT_EQ(main->FixCurveFileName(unlisted), std::nullopt) << unlisted;
+    }
+    const std::string notSaved = "（ほかの拡張子の曲線は一覧に出ないため、保存しませんでした）";
+    EXPECT_EQ(platform.messages, (std::vector<std::string>{"ファイル名をSample.crvにしました",
+                                                           "b拡張子はＣＲＶを使ってください" + notSaved,
+                                                           "txt拡張子はＣＲＶを使ってください" + notSaved,
+                                                           "「.」で始まる名前は一覧に出ないため、.hidden.crv には保存しませんでした",
+                                                           "「.」で始まる名前は一覧に出ないため、.crv には保存しませんでした",
+                                                           "名前に制御文字があるため、a\x1B.crv には保存しませんでした"}));
+
+    // Refused in the save dialog's flow: nothing is written and the name stays.
+    platform.saveAnswers.push_back(users + "/note.txt");
+    main->CurrentFileName = "before.crv";
+    main->WriteCurveFile();
+    EXPECT_TRUE(base.Names("UsCurves").empty());
+    EXPECT_EQ(main->CurrentFileName, "before.crv");
+}
+
+TEST_F(SaveCommands, ANewFileThatTheFullListCannotShowIsSaidAndAsked) {
+    for (int i = 1; i <= 49; ++i) {
+        char name[16];
+        std::snprintf(name, sizeof name, "c%02d.crv", i);
+        WriteAll(users + "/" + name, CurveFileText(Record("c")));
+    }
+    // A file the list rejects takes no place in it: with it beside 48 curves there is room.
+    WriteAll(users + "/c49.crv", "24 lines\n");
+    platform.saveAnswers.push_back(users + "/b.crv");
+    main->WriteCurveFile();
+    EXPECT_EQ(ReadAll(users + "/b.crv"), CurveFileText(Record("rose")));
+    ASSERT_TRUE(std::filesystem::remove(users + "/b.crv"));
+    WriteAll(users + "/c49.crv", CurveFileText(Record("c")));
+
+    const std::string full = users + "には一覧に出せるだけの 49 個の曲線があります。";
+    platform.saveAnswers.push_back(users + "/zz.crv");
+    platform.confirmAnswers.push_back(YesNoCancel::No);
+    main->WriteCurveFile();
+    EXPECT_EQ(platform.log.back(), "confirm: 確認: " + full + "この曲線は保存しても一覧に出ません。保存しますか");
+    EXPECT_EQ(base.Names("UsCurves").size(), 49u) << "No writes nothing";
+
+    platform.saveAnswers.push_back(users + "/a.crv");
+    platform.confirmAnswers.push_back(YesNoCancel::Yes);
+    main->WriteCurveFile();
+    EXPECT_EQ(platform.log.back(), "confirm: 確認: " + full + "保存すると c49.crv が一覧に出なくなります。保存しますか");
+    EXPECT_EQ(ReadAll(users + "/a.crv"), CurveFileText(Record("rose")));
+
+    // Overwriting a listed file adds nothing to the list: no question beyond the overwrite one.
+    platform.saveAnswers.push_back(users + "/c01.crv");
+    platform.confirmAnswers.push_back(YesNoCancel::Yes);
+    main->WriteCurveFile();
+    EXPECT_EQ(platform.log.back(), "confirm: 確認: " + users + "/c01.crv上書きしてもいいですか");
 }
 
 TEST_F(SaveCommands, TheSaveDialogOpensOnUsCurvesProposingMyCurveOnlyForCatalogCurves) {
@@ -94,7 +142,7 @@ TEST_F(SaveCommands, AFileThatCannotBeCreatedIsReportedAndKeepsTheCurrentName) {
     platform.saveAnswers.push_back(path);
     main->CurrentFileName = "before.crv";
     main->WriteCurveFile();
-    EXPECT_EQ(platform.messages, std::vector<std::string>{"ﾌｧｲﾙ " + path + " を作成できません"});
+    EXPECT_EQ(platform.messages, std::vector<std::string>{"ﾌｧｲﾙ " + path + " を作成できません（フォルダがありません）"});
     EXPECT_EQ(main->CurrentFileName, "before.crv");
 }
 

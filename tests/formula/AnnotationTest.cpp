@@ -43,7 +43,8 @@ protected:
     void SetUp() override {
         // The three built-in records, as the catalog's loader parses them.
         frmMain.curveTable.Count = 3;
-        for (int n = 0; n < 3; ++n) frmMain.curveTable[n] = ParseRecord(BuiltInRecords(), n, platform);
+        ReadProblems problems;
+        for (int n = 0; n < 3; ++n) frmMain.curveTable[n] = ParseRecord(BuiltInRecords(), n, problems);
         frmMain.cmbHaikei.SetItemIndex(0);
         frmMain.edtHeniki.SetText("0≦θ≦6π");
     }

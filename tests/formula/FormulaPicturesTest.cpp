@@ -42,7 +42,8 @@ TEST(FormulaPicturesTest, CaptionsOfTheBuiltInCurves) {
     for (int n = 0; n < 3; ++n) {
         ScriptedPlatform platform;
         TfrmMain frmMain(platform, std::filesystem::temp_directory_path().string());
-        CurveEntry entry = ParseRecord(BuiltInRecords(), n, platform);
+        ReadProblems problems;
+        CurveEntry entry = ParseRecord(BuiltInRecords(), n, problems);
         frmMain.curveTable[0] = entry;
         frmMain.curveTable.Count = 1;
         frmMain.colors.CurrentBackColor = clBlack;

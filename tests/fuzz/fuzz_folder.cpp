@@ -1,9 +1,10 @@
 // A curve folder from arbitrary files: up to eight entries with arbitrary names and bytes (some
-// of them folders) in "UsCurves", opened as the user's collection, after which every
-// line of the list is chosen. Loading must list exactly the entries that are 25-line curve files
-// (at most 49), and choosing any line must end with the cursor restored.
+// of them folders) in "UsCurves", read as the user's collection, after which one line of the
+// list is chosen. Loading must list exactly the entries that are 25-line curve files (at most
+// 49), and choosing a line must end with the cursor restored.
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -16,6 +17,9 @@
 namespace fs = std::filesystem;
 
 namespace {
+
+constexpr int MaxSpan = 2;    // θ spans drawn, in multiples of π
+constexpr int MaxRepeat = 2;  // curves of a repeat display
 
 fs::path BaseFolder() {
     static const fs::path base = [] {
@@ -71,9 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
     }
 
-    f.RememberedLine = {};
+    // Read as opening the user's collection reads it, without choosing its built-in curve: that
+    // draws the same 20π every time.
     f.chkProgress.SetChecked(false);
-    f.OpenCollection(3);
+    f.CollectionKind = 3;
+    f.LoadCurveFolder("UsCurves");
     const int lines = f.lstShiki.Count();
     FUZZ_CHECK(lines >= 1 && lines <= CurveTableCapacity);
     FUZZ_CHECK(f.curveTable.Count == lines);
@@ -81,8 +87,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FUZZ_CHECK(f.lstCurve.size() % RecordLineCount == 0);
     FUZZ_CHECK(!platform.busy && f.plotDepth == 0);
 
-    // Opening chose line 0 already; the others are chosen as a user clicks them.
-    for (int line = 1; line < lines; ++line) {
+    // Choosing draws: the θ span and the repeat a file asks for are narrowed as the panel's spin
+    // controls would clamp them and then to a few curves (a repeat over b, which moves θ end to 2b,
+    // to small values of b), so that one input draws little.
+    for (int k = 0; k < f.curveTable.Count; ++k) {
+        CurveEntry& entry = f.curveTable[k];
+        entry.ThetaEnd = std::clamp(entry.ThetaEnd, 0, 100);
+        entry.ThetaStart = std::clamp(entry.ThetaStart, std::max(-100, entry.ThetaEnd - MaxSpan), 100);
+        entry.RepeatStart = std::clamp(entry.RepeatStart, 1, entry.RepeatTarget == "b" ? MaxSpan : 100);
+        entry.RepeatEnd = std::clamp(entry.RepeatEnd, 0, entry.RepeatStart + MaxRepeat - 1);
+    }
+    // One line of the collection's own, the input's last byte says which, is chosen as a user
+    // clicks it.
+    if (lines > 1) {
+        const int line = 1 + input.Byte() % (lines - 1);
         f.lstShiki.SetItemIndex(line);
         f.lstShikiClick();
         FUZZ_CHECK(f.CurrentCurve == line);

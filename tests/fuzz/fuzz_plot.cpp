@@ -1,8 +1,9 @@
-// One drawing from arbitrary parameters: curve kind −5..30, a, b, c, θ range, zoom, quadrant,
+// One drawing from arbitrary parameters: curve kind −5..30, a, b, c, θ range (a span of at most 2π),
 // STEP size, background, auxiliary lines, width, 上書き and 途中経過, started as 表示, STEP表示,
 // 分割表示, 反復 or STEP反復 (or PlotCurve directly), with every STEP dialog answered from the input
 // and, at the yields of 途中経過, a command started in between. Whatever the input, the drawing
 // ends, the busy cursor is restored and no plot is left counted as running.
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <vector>
@@ -13,6 +14,8 @@
 #include "ui/ScriptedPlatform.h"
 
 namespace {
+constexpr int MaxSpan = 2;      // θ spans drawn, in multiples of π
+constexpr int MaxRepeat = 2;    // curves of a repeat display
 std::vector<int> stepAnswers;   // 0 次を表示, 1 すべて表示, 2 中止; when used up: すべて表示
 std::size_t nextAnswer = 0;
 int yieldCommand = 0;           // what the user does at a yield of 途中経過
@@ -54,8 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int a = input.Range(-100, 100);
     const int b = input.Range(0, 100);
     const int c = input.Range(1, 100);
-    const int thetaStart = input.Range(-100, 100);
+    // Any θ end the panel allows, and a start at most MaxSpan before it (or a little after): a
+    // span of 200π would spend a second of the run on one input drawing the same loops again.
+    const int startOffset = input.Range(-MaxSpan, 1);
     const int thetaEnd = input.Range(0, 100);
+    const int thetaStart = std::max(-100, thetaEnd + startOffset);
     const int zoom = input.Range(1, 6);
     const int quadrant = input.Range(-1, 4);
     const int stepIndex = input.Range(-1, 5);
@@ -66,9 +72,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool progress = input.Flag();
     const bool repeatFlag = input.Flag();
     const int command = input.Range(0, 5);
-    const int repeatStart = input.Range(1, 100);
-    const int repeatCount = input.Range(1, 4);
     const int target = input.Range(0, 2);
+    // A repeat over b moves θ end to 2b for the kinds whose curve closes there: its values stay
+    // small, or one input would draw spans of up to 200π again.
+    const int repeatStart = target == 1 ? input.Range(1, MaxSpan) : input.Range(1, 100);
+    const int repeatCount = input.Range(1, MaxRepeat);
     yieldCommand = input.Range(0, 5);
     yieldValue = input.Range(-100, 100);
     yielded = false;

@@ -49,23 +49,26 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const int records = RecordCount(lines);
     FUZZ_CHECK(records == static_cast<int>(lines.size() / RecordLineCount));
+    ReadProblems problems;
     for (int k = 0; k < records && k < 60; ++k) {
-        CurveEntry entry = ParseRecord(lines, k, platform);
+        CurveEntry entry = ParseRecord(lines, k, problems, {"f.crx", k * RecordLineCount + 1});
         FUZZ_CHECK(entry.Name != "*");
     }
+    FUZZ_CHECK(static_cast<int>(problems.Listed().size()) == std::min(problems.Count(), ReadProblems::MaxListed));
+    FUZZ_CHECK(IsValidUtf8(problems.Message()));
     // Number reading past the end of the list gives the placeholder, never a read out of range.
-    FUZZ_CHECK(ReadNumberLine(lines, lines.size() + 3, platform) == NotPlaceholder);
+    FUZZ_CHECK(ReadNumberLine(lines, lines.size() + 3, problems) == NotPlaceholder);
 
     // The catalog path: the built-in record in front, then the table of at most 50 entries.
     form->CollectionKind = 1 + static_cast<int>(size % 3);
     form->lstCurve = lines;
     form->InsertBuiltInCurve();
-    platform.messages.clear();
-    form->BuildCurveTable();
+    ReadProblems tableProblems;
+    form->BuildCurveTable(tableProblems, {});
     const int expected = std::min(records + 1, CurveTableCapacity);
     FUZZ_CHECK(form->curveTable.Count == expected);
     FUZZ_CHECK(form->lstShiki.Count() == 1);
     FUZZ_CHECK(form->curveTable[0].Id == (form->CollectionKind == 1 ? 3 : form->CollectionKind == 2 ? 8 : 2));
-    for (const std::string& message : platform.messages) FUZZ_CHECK(IsValidUtf8(message));
+    FUZZ_CHECK(IsValidUtf8(tableProblems.Message()));
     return 0;
 }

@@ -128,7 +128,8 @@ test('a save whose storing fails leaves the stored curve as it was', async () =>
     };
   });
   await page.click('#spdOverWrite');
-  assert.equal(await AnswerMessage(page), 'ﾌｧｲﾙ /quorbel/UsCurves/test1.crv を作成できません');
+  assert.equal(await AnswerMessage(page), 'ﾌｧｲﾙ /quorbel/UsCurves/test1.crv は書き込みましたが、' +
+    'ディスクに残ったことを確かめられませんでした（ディスクの読み書きに失敗しました）');
   await Idle(page);
   await page.reload();
   await page.waitForFunction(() => globalThis.quorbel);
