@@ -52,7 +52,9 @@ RecordLines TfrmMain::FormulaCurveRecord(int kind, const std::string& name, cons
 bool TfrmMain::ShowFormulaCurve(RecordLines record) {
     if (PlotRunning() || record.size() != RecordLineCount) return false;
     if (record[rlName - 1].empty() || record[rlName - 1] == "*") record[rlName - 1] = Utf8ToCp932(DefaultName);
-    const CurveEntry entry = ParseRecord(record, 0, platform);
+    ReadProblems problems;
+    const CurveEntry entry = ParseRecord(record, 0, problems);
+    if (!problems.Empty()) platform.ShowMessage(problems.Message());
     if (!IsTypedFormulaKind(entry.Id)) return false;
     const auto formula = ReadEntryFormula(entry);
     if (const FormulaError* error = std::get_if<FormulaError>(&formula)) {
