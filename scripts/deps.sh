@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(cmake ninja-build g++ pkg-config libgtest-dev googletest libbenchmark-dev
           qt6-base-dev qt6-translations-l10n libfreetype-dev libfontconfig-dev libpng-dev libgif-dev
           fonts-ipafont-gothic fonts-urw-base35 fonts-league-spartan xvfb xauth poppler-utils
-          libcairo2-dev librsvg2-bin emscripten nodejs node-acorn dpkg-dev chromium)
+          libcairo2-dev librsvg2-bin emscripten nodejs node-acorn dpkg-dev chromium firefox-esr webkit2gtk-driver)
 # The machine's Node.js may come with npm of its own, which Debian's npm package conflicts with.
 command -v npm >/dev/null || packages+=(npm)
 # Optional: the fuzz targets (scripts/fuzz.sh) need clang and its libFuzzer runtime.

@@ -4,8 +4,8 @@
 // one queue, which the core takes one at a time and dispatches to the models' User… methods.
 // Pictures are painted at the screen's device pixel ratio: at 1 the exact bitmap, otherwise the
 // picture drawn again at that ratio where the program offers it, on a canvas of as many device
-// pixels shown at the picture's size in CSS pixels (a view may size and place its canvas itself:
-// the picture shown large).
+// pixels shown at the picture's size in CSS pixels times the zoom the program gives it (a view
+// may size and place its canvas itself: the picture shown large).
 
 const Separator = '\x1f';
 
@@ -131,8 +131,8 @@ export class Binder {
     if (place) {
       place(canvas, shown);
     } else {
-      canvas.style.width = shown.pictureWidth + 'px';
-      canvas.style.height = shown.pictureHeight + 'px';
+      canvas.style.width = shown.pictureWidth * shown.zoom + 'px';
+      canvas.style.height = shown.pictureHeight * shown.zoom + 'px';
     }
     if (!this.firstPicture && picture === 'imgCood') {
       this.firstPicture = true;

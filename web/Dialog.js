@@ -37,22 +37,50 @@ export class DialogWindow {
 
   Show(left, top) {
     document.body.append(this.backdrop, this.element);
-    const width = this.element.offsetWidth, height = this.element.offsetHeight;
-    if (left === undefined) {
-      left = (window.innerWidth - width) / 2;
-      top = (window.innerHeight - height) / 2;
-    }
-    this.element.style.left = Math.max(0, Math.min(left, window.innerWidth - width)) + 'px';
-    this.element.style.top = Math.max(0, Math.min(top, window.innerHeight - height)) + 'px';
-    const first = this.element.querySelector('.default, input:not([readonly]), button:not(:disabled)');
+    this.wanted = [left, top];
+    this.Fit();
+    OpenWindows.add(this);
+    // The default button, else the first field or button of the body: never the close box, which
+    // Space or Enter would press.
+    const first = this.body.querySelector('.default:not(:disabled)') ||
+                  this.body.querySelector('input:not([readonly]):not(:disabled), button:not(:disabled)');
     if (first) first.focus();
   }
 
+  // Keeps the window where it was asked to open, moved inside the part of the page the user sees
+  // (the visual viewport, which the on-screen keyboard shrinks); a window taller than that scrolls
+  // its body.
+  Fit() {
+    const view = window.visualViewport;
+    const [viewLeft, viewTop] = view ? [view.offsetLeft, view.offsetTop] : [0, 0];
+    const viewWidth = view ? view.width : window.innerWidth, viewHeight = view ? view.height : window.innerHeight;
+    this.element.style.maxHeight = Math.floor(viewHeight) + 'px';
+    const width = this.element.offsetWidth, height = this.element.offsetHeight;
+    let [left, top] = this.wanted;
+    if (left === undefined) left = viewLeft + (viewWidth - width) / 2;
+    if (top === undefined) top = viewTop + (viewHeight - height) / 2;
+    this.element.style.left = Math.max(viewLeft, Math.min(left, viewLeft + viewWidth - width)) + 'px';
+    this.element.style.top = Math.max(viewTop, Math.min(top, viewTop + viewHeight - height)) + 'px';
+    const typing = this.element.contains(document.activeElement) && document.activeElement.matches('input, select, textarea');
+    if (typing) document.activeElement.scrollIntoView({ block: 'nearest' });
+  }
+
   Hide() {
+    OpenWindows.delete(this);
     this.backdrop.remove();
     this.element.remove();
   }
 }
+
+// The windows shown, fitted again when the page or its visible part changes size (a rotation, the
+// on-screen keyboard).
+const OpenWindows = new Set();
+function FitOpenWindows() {
+  for (const window_ of OpenWindows) window_.Fit();
+}
+window.addEventListener('resize', FitOpenWindows);
+window.visualViewport?.addEventListener('resize', FitOpenWindows);
+window.visualViewport?.addEventListener('scroll', FitOpenWindows);
 
 // Dragging by the title bar, with a mouse, a pen or a finger.
 function MakeDraggable(element, handle) {

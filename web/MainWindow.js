@@ -1,6 +1,7 @@
 // The main window's view: the menu bar, the tool bar pnlMain, the curve list, the parameter panel,
 // the notes and the picture, every element bound to its model in TfrmMain and placed where the
-// core's layout (app/Layout) says for the page's size. F1 asks for the help of the control under
+// core's layout (app/Layout) says for the page's size: the desktop window where it fits, else the
+// narrow column of the same elements (the picture first, the curve list in a drawer). F1 asks for the help of the control under
 // the focus; Alt and a menu's letter opens the menu; F11 shows the picture large, also from the
 // STEP dialog (the program decides when it may).
 import { BindButton, BindCombo, BindEdit, BindLabel, BindList, BindMenuCheck, BindProgress, BindTimer, CaptionText, MakeCheck,
@@ -37,12 +38,20 @@ export class MainWindow {
     this.client.className = 'client';
     this.client.id = 'frmMain';
     root.replaceChildren(this.menubar, this.client);
+    this.narrow = false;
+    this.rows = null;
+    this.BuildDrawer();
     this.BuildMenus();
     this.BuildPanels();
     BindTimer(binder, Form, 'tmrAnime');
     document.addEventListener('keydown', (event) => this.KeyDown(event));
     document.addEventListener('pointerdown', (event) => {
       if (!event.target.closest('.menu')) this.CloseMenus();
+    });
+    // The on-screen keyboard never hides the field being typed.
+    window.visualViewport?.addEventListener('resize', () => {
+      const field = document.activeElement;
+      if (field && this.root.contains(field) && field.matches('input, select')) field.scrollIntoView({ block: 'nearest' });
     });
   }
 
@@ -98,6 +107,27 @@ export class MainWindow {
     }
   }
 
+  // On narrow screens the curve list is a drawer that a button of the menu bar opens; choosing a
+  // curve, or a tap beside the drawer, closes it.
+  BuildDrawer() {
+    const button = document.createElement('button');
+    button.id = 'page-drawer';
+    button.className = 'drawer-button';
+    button.textContent = '曲線一覧';
+    button.setAttribute('aria-controls', 'lstShiki');
+    button.addEventListener('click', () => {
+      this.CloseMenus();
+      document.documentElement.classList.toggle('drawer-open');
+    });
+    this.menubar.append(button);
+    this.scrim = document.createElement('div');
+    this.scrim.className = 'drawer-scrim';
+    this.scrim.addEventListener('click', () => this.CloseDrawer());
+    this.client.append(this.scrim);
+  }
+
+  CloseDrawer() { document.documentElement.classList.remove('drawer-open'); }
+
   CloseMenus() {
     for (const menu of this.menubar.querySelectorAll('.menu.open')) menu.classList.remove('open');
   }
@@ -108,6 +138,9 @@ export class MainWindow {
     toolBar.className = 'panel raised';
     const shiki = this.Element('lstShiki', BindList(this.binder, Form, 'lstShiki', document.createElement('div')));
     shiki.classList.add('list', 'panel');
+    shiki.addEventListener('click', (event) => {
+      if (this.narrow && event.target.closest('[data-row]')) this.CloseDrawer();
+    });
     shiki.style.cursor = FingerCursor;
     const param = this.Element('grpParam', document.createElement('fieldset'));
     param.className = 'panel';
@@ -196,9 +229,52 @@ export class MainWindow {
     return element;
   }
 
-  // Places the window's parts for a page of the given size; answers where grpParam lies.
+  // Places the window's parts for a page of the given size: the desktop window where it fits,
+  // else the narrow column; tells the program where grpParam lies.
   ApplyLayout(width, height) {
     const layout = this.binder.module.MainWindowLayout(width, height);
+    const wasNarrow = this.narrow;
+    this.narrow = layout.narrow;
+    document.documentElement.classList.toggle('narrow', layout.narrow);
+    if (layout.narrow) this.ApplyNarrowLayout(layout);
+    else this.ApplyDesktopLayout(layout, wasNarrow);
+    // The main picture is drawn at the size it is shown at.
+    this.binder.Repaint(Form, 'imgCood');
+  }
+
+  // The narrow column: the same elements, moved into the rows of the core's table; the picture
+  // at the width the table gives; the curve list in a drawer. CSS flows the rows.
+  ApplyNarrowLayout(layout) {
+    const column = layout.column;
+    if (!this.rows) {
+      this.rows = [];
+      for (const row of column.rows) {
+        const element = document.createElement('div');
+        element.className = 'narrow-row';
+        element.append(...row.names.map((name) => this.elements.get(name)));
+        this.elements.get(row.container).append(element);
+        this.rows.push(element);
+      }
+    }
+    for (const name of ['pnlMain', 'lstShiki', 'grpParam', 'lstComment', 'imgCood']) {
+      Object.assign(this.elements.get(name).style, { left: '', top: '', width: '', height: '' });
+    }
+    this.elements.get('imgCood').style.marginLeft = column.picture.left + 'px';
+    this.client.style.width = '';
+    this.client.style.height = '';
+    const client = this.client.getBoundingClientRect(), param = this.elements.get('grpParam').getBoundingClientRect();
+    this.binder.Post('', '', 'layout', Math.round(param.left - client.left) + ',' + Math.round(param.top - client.top));
+  }
+
+  ApplyDesktopLayout(layout, wasNarrow) {
+    if (wasNarrow && this.rows) {
+      // Back to the containers the desktop places them in, in the desktop's order.
+      for (const place of layout.places) this.elements.get(place.container).append(this.elements.get(place.name));
+      for (const row of this.rows) row.remove();
+      this.rows = null;
+      this.elements.get('imgCood').style.marginLeft = '';
+      this.CloseDrawer();
+    }
     const place = (name, box) => {
       const element = this.elements.get(name);
       Object.assign(element.style, { left: box.left + 'px', top: box.top + 'px', width: box.width + 'px', height: box.height + 'px' });

@@ -143,6 +143,22 @@ async function Start() {
   globalThis.quorbel = { module, program, binder, platform, window: window_, storage };
 }
 
+// Served by a web server (a school's, over HTTPS), the page can be added to the home screen and
+// opens with no network: its web app manifest, its icon and its service worker. The single file
+// carries everything in itself and registers none of them.
+function MakeInstallable() {
+  if (globalThis.QuorbelAssets || !globalThis.isSecureContext || !navigator.serviceWorker) return;
+  if (!['http:', 'https:'].includes(location.protocol)) return;
+  for (const [rel, href] of [['manifest', 'quorbel.webmanifest'], ['apple-touch-icon', 'icon-192.png']]) {
+    const link = document.createElement('link');
+    link.rel = rel;
+    link.href = href;
+    document.head.append(link);
+  }
+  navigator.serviceWorker.register('ServiceWorker.js').catch(() => { /* the page works without it */ });
+}
+
+MakeInstallable();
 Start().catch((error) => {
   document.getElementById('app').classList.remove('starting');
   ShowMessage('Quorbel を開始できません：' + error.message);

@@ -1,5 +1,7 @@
 #include "app/Layout.h"
 
+#include <algorithm>
+
 #include "picture/PlotView.h"
 
 namespace {
@@ -32,6 +34,46 @@ MainLayout ComputeMainLayout(ScreenSize screen) {
     layout.grpParam = Box(ColumnLeft, layout.lstShiki.bottom + 5, ColumnWidth, ParamHeight);
     layout.lstComment = Box(ColumnLeft, layout.grpParam.bottom + 5, ColumnWidth, CommentHeight);
     return layout;
+}
+
+bool DesktopLayoutFits(ScreenSize screen) { return ComputeMainLayout(screen).picture.right <= screen.width; }
+
+NarrowLayout ComputeNarrowLayout(ScreenSize screen) {
+    constexpr int Margin = 4;
+    NarrowLayout layout{};
+    layout.menuBarHeight = TouchTarget;
+    const int width = std::max(1, screen.width - 2 * Margin);
+    const int height = std::max(1, screen.height - layout.menuBarHeight - 2 * Margin);
+    layout.pictureZoom = std::min(static_cast<double>(width) / PlotView::PictureWidth,
+                                  static_cast<double>(height) / PlotView::PictureHeight);
+    // Whole CSS pixels, rounded down, so that the picture is never wider than its room.
+    const int shownWidth = static_cast<int>(PlotView::PictureWidth * layout.pictureZoom);
+    const int shownHeight = static_cast<int>(PlotView::PictureHeight * layout.pictureZoom);
+    layout.picture = Box((screen.width - shownWidth) / 2, layout.menuBarHeight + Margin, shownWidth, shownHeight);
+    return layout;
+}
+
+const std::vector<NarrowRow>& NarrowRows() {
+    // The drawing buttons first, as they are what a pupil taps most; each spin beside its label.
+    static const std::vector<NarrowRow> rows = {
+        {"grpParam", {"btnDraw", "btnStep", "lblSTEP", "cmbStep", "btnReset"}},
+        {"grpParam", {"lblパラメータ", "lbla", "updA", "lblb", "updB", "lblc", "updC"}},
+        {"grpParam", {"grpHeniki"}},
+        {"grpHeniki", {"lblθ開始", "updStart", "lblθ終了", "updSend"}},
+        {"grpHeniki", {"edtHeniki"}},
+        {"grpParam", {"lbl拡大率", "updKakudai", "chkProgress", "chkHojoEn", "chkOverWrite"}},
+        {"grpParam", {"lbl座標", "cmbHaikei", "btnKaisetsu"}},
+        {"grpParam", {"grpRepeat"}},
+        {"grpRepeat", {"lbl対象", "radA", "radB", "radC", "chkAnime"}},
+        {"grpRepeat", {"lbl開始S", "updRpStart", "lbl終了E", "updRpEnd", "btnRpReset"}},
+        {"grpRepeat", {"btnHanpuku", "btnStepH", "btnDev"}},
+        {"pnlMain", {"lblSpec", "prgBar"}},
+        {"pnlMain", {"spdOpenFile", "spdKihonOpen", "spdUserOpen", "spdOverWrite", "spdPrint", "spdLineColor",
+                     "spdBackColor"}},
+        {"pnlMain", {"grpWidth", "chkMonoc"}},
+        {"grpWidth", {"radWidth1", "imgSample1", "radWidth2", "imgSample2"}},
+    };
+    return rows;
 }
 
 const std::vector<ControlPlace>& ControlPlaces() {

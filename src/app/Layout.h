@@ -46,3 +46,32 @@ struct MenuPlace {
 };
 // The menu bar, left to right.
 const std::vector<MenuPlace>& MenuPlaces();
+
+// The layout for screens the desktop window does not fit (a tablet upright, a phone, a narrow
+// window): the same controls in a column, the picture first and as wide as the screen allows,
+// the tool bar and the parameter panel below it in rows that wrap, the curve list in a drawer and
+// the menus as a touch menu. Every control is at least TouchTarget CSS pixels each way.
+constexpr int TouchTarget = 44;
+
+// Whether the desktop window fits a page of this size: its picture is not cut at the right.
+bool DesktopLayoutFits(ScreenSize screen);
+
+struct NarrowLayout {
+    int menuBarHeight;  // the touch menu's bar, across the top
+    TRect picture;      // imgCood in page coordinates, at its shown size
+    double pictureZoom; // CSS pixels per picture pixel: the picture is drawn at that size
+};
+// The picture spans the width less a margin each side, unless then it would not fit the height
+// under the menu bar; never wider or taller than that, whole.
+NarrowLayout ComputeNarrowLayout(ScreenSize screen);
+
+// One row of the narrow layout: controls of one container, left to right, wrapping onto the next
+// line where the row is wider than the screen. A container's rows come together, in order; the
+// column is the picture, then grpParam and pnlMain with their rows, then lstComment. grpWidth,
+// grpHeniki and grpRepeat lie in a row of their container and hold rows of their own.
+struct NarrowRow {
+    std::string_view container;
+    std::vector<std::string_view> names;
+};
+// Every control of ControlPlaces, once, in the order a user reads the column.
+const std::vector<NarrowRow>& NarrowRows();

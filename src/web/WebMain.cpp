@@ -129,13 +129,20 @@ std::string PicturePixelsText(const std::string& form, const std::string& pictur
 // picture drawn again at that ratio where it can be, else the exact picture; as the canvas takes
 // them (red, green, blue, opaque alpha), in one buffer valid until the next call. Also the
 // picture's own size, which the canvas takes in CSS pixels times `zoom` (the picture shown large
-// is as large as the page allows; every other picture has zoom 1), and the scale it was drawn at
+// is as large as the page allows, and so is the main picture where the desktop window does not
+// fit the page; every other picture has zoom 1), and the scale it was drawn at
 // (1 for the exact picture).
 std::string ShownPictureText(const std::string& form, const std::string& picture, double ratio) {
     const TImage* image = ThePlatform().Bindings().FindPicture(form, picture);
     if (!image) return "null";
     const Bitmap& exact = image->canvas.Picture();
-    const double zoom = form == TheForm().frmLarge.Name ? TfrmLarge::ScaleFor(ThePlatform().Screen()) : 1;
+    const ScreenSize screen = ThePlatform().Screen();
+    double zoom = 1;
+    if (form == TheForm().frmLarge.Name) {
+        zoom = TfrmLarge::ScaleFor(screen);
+    } else if (form == TheForm().Name && picture == TheForm().view.imgCood.Name && !DesktopLayoutFits(screen)) {
+        zoom = ComputeNarrowLayout(screen).pictureZoom;
+    }
     const double scale = zoom * ratio;
     const Bitmap* scaled = scale != 1 && scale > 0 && scale <= 8 ? ThePictures().Picture(form, picture, scale) : nullptr;
     const Bitmap& shown = scaled ? *scaled : exact;
@@ -197,6 +204,24 @@ std::string MainWindowLayoutText(int width, int height) {
         menus += (menus.size() > 1 ? "," : "") + menu.Text();
     }
     result.AddRaw("menus", menus + "]");
+    // Where the desktop window does not fit: the narrow layout.
+    const ScreenSize screen{width, height};
+    result.Add("narrow", !DesktopLayoutFits(screen));
+    NarrowLayout narrow = ComputeNarrowLayout(screen);
+    JsonObject column;
+    column.Add("menuBarHeight", narrow.menuBarHeight);
+    column.AddRaw("picture", Box(narrow.picture));
+    column.Add("pictureZoom", narrow.pictureZoom);
+    column.Add("touchTarget", TouchTarget);
+    std::string rows = "[";
+    for (const NarrowRow& row : NarrowRows()) {
+        JsonObject entry;
+        entry.Add("container", std::string(row.container));
+        entry.Add("names", std::vector<std::string>(row.names.begin(), row.names.end()));
+        rows += (rows.size() > 1 ? "," : "") + entry.Text();
+    }
+    column.AddRaw("rows", rows + "]");
+    result.AddRaw("column", column.Text());
     return result.Text();
 }
 

@@ -82,3 +82,45 @@ TEST(ControlPlaces, EveryPlacedNameIsARegisteredControlAndEveryControlHasAPlace)
         EXPECT_TRUE(names.insert(control->Name).second) << control->Name << " is registered twice";
     }
 }
+
+TEST(NarrowLayout, TakesOverWhereTheDesktopPictureWouldBeCut) {
+    EXPECT_TRUE(DesktopLayoutFits({1366, 768}));
+    EXPECT_TRUE(DesktopLayoutFits({1024, 768}));
+    EXPECT_TRUE(DesktopLayoutFits({906, 768})) << "below 1024 columns the picture ends at 393 + 513";
+    EXPECT_FALSE(DesktopLayoutFits({905, 768}));
+    EXPECT_FALSE(DesktopLayoutFits({820, 1180}));
+}
+
+TEST(NarrowLayout, ThePictureIsAsWideAsTheScreenAllowsAndWhole) {
+    NarrowLayout tablet = ComputeNarrowLayout({820, 1180});
+    EXPECT_EQ(tablet.picture, (TRect{4, 48, 4 + 812, 48 + 1013})) << "812 / 513 of the height 640";
+    EXPECT_DOUBLE_EQ(tablet.pictureZoom, 812.0 / 513);
+    NarrowLayout phone = ComputeNarrowLayout({390, 844});
+    EXPECT_EQ(phone.picture.Width(), 382);
+    EXPECT_LE(phone.picture.Height(), 640 * phone.pictureZoom);
+    // A phone on its side: the height decides, and the picture stays whole on the screen.
+    NarrowLayout sideways = ComputeNarrowLayout({844, 390});
+    EXPECT_DOUBLE_EQ(sideways.pictureZoom, (390.0 - 44 - 8) / 640);
+    EXPECT_LE(sideways.picture.bottom, 390);
+    EXPECT_EQ(sideways.picture.left, (844 - sideways.picture.Width()) / 2);
+}
+
+TEST(NarrowLayout, EveryPlacedControlIsInOneRowOfItsOwnContainer) {
+    std::map<std::string_view, int> seen;
+    std::set<std::string_view> finished;  // containers whose rows have ended
+    std::string_view previous;
+    for (const NarrowRow& row : NarrowRows()) {
+        if (row.container != previous && !previous.empty()) finished.insert(previous);
+        EXPECT_FALSE(finished.count(row.container)) << row.container << "'s rows are not together";
+        previous = row.container;
+        for (std::string_view name : row.names) {
+            ++seen[name];
+            const ControlPlace* place = FindControlPlace(name);
+            ASSERT_NE(place, nullptr) << name << " has no desktop place";
+            EXPECT_EQ(place->container, row.container) << name;
+        }
+    }
+    for (const ControlPlace& place : ControlPlaces()) {
+        EXPECT_EQ(seen[place.name], 1) << place.name << " should be in exactly one narrow row";
+    }
+}

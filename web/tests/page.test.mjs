@@ -4,9 +4,10 @@ import { after, before, test } from 'node:test';
 import assert from 'node:assert/strict';
 import { execFileSync } from 'node:child_process';
 import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
+import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root } from './Browser.mjs';
+import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root, BuildWeb } from './Browser.mjs';
 import { ReadPng, EqualShare } from './png.mjs';
 
 const Render = process.env.QUORBEL_RENDER || path.join(Root, 'build/src/quorbel-render');
@@ -472,5 +473,35 @@ test('on a touch screen a tap on the large view goes on with a STEP display and 
   await page.touchscreen.touchEnd();
   assert.equal(await AnswerMessage(page), '表示終了', 'the long press played the display to its end');
   assert.deepEqual(page.quorbelErrors, []);
+  await page.close();
+});
+
+test('served by a web server, the page opens with the network cut, the user\'s curves included', async () => {
+  const types = { html: 'text/html', js: 'text/javascript', css: 'text/css', json: 'application/json', wasm: 'application/wasm',
+                  webmanifest: 'application/manifest+json', png: 'image/png' };
+  const server = createServer((request, response) => {
+    const file = path.join(BuildWeb, decodeURIComponent(new URL(request.url, 'http://x').pathname).replace(/\/$/, '/index.html'));
+    if (!file.startsWith(BuildWeb) || !existsSync(file)) return response.writeHead(404).end();
+    response.writeHead(200, { 'content-type': types[path.extname(file).slice(1)] || 'application/octet-stream' });
+    response.end(readFileSync(file));
+  });
+  await new Promise((resolve) => server.listen(0, '127.0.0.1', resolve));
+  const url = `http://127.0.0.1:${server.address().port}/`;
+  const page = await OpenPage(browser, 1366, 768, 1, false, url);
+  await page.waitForFunction(() => navigator.serviceWorker.controller !== null, { timeout: 20000 });
+  assert.equal(await page.$eval('link[rel="manifest"]', (link) => link.href), url + 'quorbel.webmanifest');
+  await page.click('#spdUserOpen');
+  await Idle(page);
+  await SaveAs(page, 'ネットなしの曲線', 'offline.crv');
+
+  server.closeAllConnections();
+  await new Promise((resolve) => server.close(resolve));
+  await page.setOfflineMode(true);
+  await page.reload();
+  await page.waitForFunction(() => globalThis.quorbel && !document.getElementById('app').classList.contains('starting'));
+  await Idle(page);
+  await page.click('#spdUserOpen');
+  await Idle(page);
+  assert.ok((await ListedCurves(page)).some((line) => line.includes('ネットなしの曲線')));
   await page.close();
 });
