@@ -16,6 +16,9 @@
 namespace {
 constexpr int MaxSpan = 2;      // θ spans drawn, in multiples of π
 constexpr int MaxRepeat = 2;    // curves of a repeat display
+// STEP pauses answered from the input: each pause keeps a frame of the picture, which costs more
+// than drawing a whole curve, and later pauses take the same paths as the first ones.
+constexpr std::size_t MaxPauses = 12;
 std::vector<int> stepAnswers;   // 0 次を表示, 1 すべて表示, 2 中止; when used up: すべて表示
 std::size_t nextAnswer = 0;
 int yieldCommand = 0;           // what the user does at a yield of 途中経過
@@ -82,7 +85,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     yielded = false;
     stepAnswers.clear();
     nextAnswer = 0;
-    while (!input.Empty() && stepAnswers.size() < 64) stepAnswers.push_back(input.Byte() % 3);
+    while (!input.Empty() && stepAnswers.size() < MaxPauses) stepAnswers.push_back(input.Byte() % 3);
 
     f.StepMode = false;
     f.ReloadBeforeDraw = false;
