@@ -152,7 +152,7 @@ const std::vector<MenuPlace>& MenuPlaces() {
     static const std::vector<MenuPlace> menus = {
         {"mnuFile", {"mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "-", "Save1", "mnuSave", "-", "mnuPrint",
                      "mnuClipBoard", "mnuPaste", "mnuSaveImage", "-", "mnuEnd"}},
-        {"mnuShow", {"mnuShowFile", "mnuShowLarge", "-", "mnuLive"}},
+        {"mnuShow", {"mnuShowFile", "mnuShowLarge", "mnuProperties", "-", "mnuLive"}},
         {"mnuSettei", {"mnuSetColor", "KB1"}},
         {"mnuHelp", {"mnuShowHelp", "mnuOnePoint", "-", "mnuShowAbout"}},
     };

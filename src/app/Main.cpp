@@ -70,6 +70,7 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     mnuOnePoint.OnClick = [this] { mnuOnePointClick(); };
     mnuShowAbout.OnClick = [this] { mnuShowAboutClick(); };
     mnuShowLarge.OnClick = [this] { mnuShowLargeClick(); };
+    mnuProperties.OnClick = [this] { mnuPropertiesClick(); };
 
     radWidth1.OnClick = [this] { radWidth1Click(); };
     radWidth2.OnClick = [this] { radWidth2Click(); };

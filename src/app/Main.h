@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/PropertiesWindow.h"
 #include "app/Version.h"
 #include "curves/CurveRecord.h"
 #include "curves/Edit.h"
@@ -26,6 +27,7 @@
 #include "ui/Platform.h"
 
 class FileSteps;
+struct ConicProperties;
 
 // Items of the STEP and background lists.
 extern const std::vector<std::string> StepItems;
@@ -115,6 +117,8 @@ public:
     TMenuItem mnuShowLarge{*this, "mnuShowLarge", "大きく表示(&L)"};
     // A check item of the 表示 menu: a change of the panel draws at once as 表示 does.
     TCheckBox mnuLive{*this, "mnuLive", "変更をすぐに描く(&R)"};
+    // The window 曲線の性質 (analysis/PropertiesWindow.cpp): in the 表示 menu after 大きく表示.
+    TMenuItem mnuProperties{*this, "mnuProperties", "曲線の性質(&P)"};
 
     // ---- Program-wide state.
     std::string BaseFolder;                 // with a trailing separator
@@ -158,6 +162,7 @@ public:
     TfrmNickName frmNickName;
     TfrmPrint frmPrint;
     TfrmLarge frmLarge{view, btnDraw, frmStep};
+    TfrmProperties frmProperties;
     Typesetter typesetter{frmMath};
 
     // ---- Start (app/Main.cpp, app/Start.cpp).
@@ -274,6 +279,9 @@ public:
     // the parameter's value beside it.
     void DrawMovingPoint(const struct CurveSample& sample, bool theta, double parameter);
     void DrawAuxFigure(int kind, double a, double b, double c, double theta);
+    // 補助線 of every curve the analysis names a conic (analysis/CurveProperties.h), whatever its
+    // kind: the foci marked F and F′, the directrices and asymptotes across the graph square, the centre.
+    void DrawConicFigure(int n, int a, int b, int c);
     void DrawAuxMarker(int kind, const PicturePoint& point, double a, double b, double c, double theta);
     void DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta) {
         DrawAuxMarker(kind, PicturePoint::AtPixel(p.x, p.y), a, b, c, theta);
@@ -281,6 +289,14 @@ public:
     // True while a plot or display runs (it may be yielding to the user interface). Commands that
     // would change the curve table or the picture do nothing then.
     bool PlotRunning() const { return plotDepth > 0; }
+
+    // ---- The curve's properties (analysis/CurveProperties.cpp): what the analysis finds for the
+    // curve on the panel, drawn with the panel's a, b, c, θ range and zoom.
+    ConicProperties PanelCurveProperties() const;
+    // 曲線の性質: shows the window, which from then on follows the panel's curve.
+    void mnuPropertiesClick();
+    // Hands the window the analysis of the panel's curve while it is shown.
+    void FollowPanelCurve();
 
     // ---- Backgrounds (picture/Backgrounds.cpp).
     void DrawBackground(int quadrant);

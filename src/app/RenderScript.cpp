@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "analysis/Conic.h"
 #include "app/Main.h"
 #include "curves/Codec.h"
 #include "output/Export.h"
@@ -52,7 +53,7 @@ std::string Printable(const std::string& text) {
 }
 
 constexpr const char* Usage =
-    "usage: quorbel-render [-C DIR] [-o OUT.png|OUT.svg|OUT.pdf] [--scale S] [--record] ACTION...\n"
+    "usage: quorbel-render [-C DIR] [-o OUT.png|OUT.svg|OUT.pdf] [--scale S] [--record] [--describe] ACTION...\n"
     "       quorbel-render --animate [-C DIR] -o OUT.gif ACTION...\n"
     "  -o FILE     writes the picture; the extension chooses the format: .png the bitmap\n"
     "              (any other extension too), .svg and .pdf vectors with text as text,\n"
@@ -62,6 +63,13 @@ constexpr const char* Usage =
     "  --animate   writes a looping GIF of the picture at every pause of the displays\n"
     "              the script runs (each STEP pause, each value of a repeat), the\n"
     "              finished picture last\n"
+    "  --describe  after the script, prints one line \"describe: {...}\", a JSON object\n"
+    "              for the curve on the panel: type (line, circle, ellipse, parabola,\n"
+    "              hyperbola or other), equation (the standard form), part (only an arc\n"
+    "              is drawn) and where they exist center and vertex [x, y], foci [[x, y]...],\n"
+    "              directrices and asymptotes [[A, B, C]...] (the lines Ax + By = C),\n"
+    "              eccentricity, angle (the rotation of the standard form's axes, radians)\n"
+    "              and axes (lengths); beside each its exact text: foci_text, ...\n"
     "  open:1|2|3  choose:K  set:NAME=VALUE  set:frmStep.NAME=VALUE  press:NAME\n"
     "  wait:MS (the 動画 repeat plays on)  snap:PREFIX\n"
     "  formula:KIND:LINES  draws a typed formula as the formula dialog does: KIND 26 with\n"
@@ -79,6 +87,7 @@ struct Options {
     double scale = 1;
     bool record = false;
     bool animate = false;
+    bool describe = false;
     std::vector<std::string> actions;
 };
 
@@ -107,6 +116,8 @@ Options ParseOptions(const std::vector<std::string>& arguments) {
             options.record = true;
         } else if (argument == "--animate") {
             options.animate = true;
+        } else if (argument == "--describe") {
+            options.describe = true;
         } else if (argument == "-h" || argument == "--help") {
             options.help = true;
         } else if (!argument.empty() && argument[0] == '-') {
@@ -187,6 +198,7 @@ public:
             step();
             if (form.CloseRequested) break;  // 終了: the program ends here
         }
+        if (options.describe) out << "describe: " << ConicJson(form.PanelCurveProperties()) << '\n';
         if (options.record) {
             for (const std::string& line : form.frmEdit.Record()) out << Printable(Cp932ToUtf8(line)) << '\n';
         }

@@ -111,6 +111,7 @@ void TfrmMain::ApplyCurve(int k) {
     for (const std::string& note : entry.Notes) lstComment.Add(Cp932ToUtf8(note));
     RefreshWidthSamples();
     btnKaisetsu.SetEnabled(HasExplanation(entry.Id));
+    FollowPanelCurve();
 }
 
 void TfrmMain::UpdateParamAvailability() {

@@ -7,7 +7,9 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "analysis/CurveProperties.h"
 #include "app/Main.h"
+#include "formula/Annotation.h"
 #include "plot/CurveEval.h"
 #include "plot/CurveKinds.h"
 
@@ -64,6 +66,30 @@ void AuxLineInSquare(PlotView& view, double x, double y, double dx, double dy) {
     // Far enough on both sides to reach past the square from wherever (x, y) lies.
     const double reach = (std::hypot(x, y) + 2.0 * PlotView::PictureWidth / view.ScaleX) / length;
     AuxSegmentInSquare(view, x - reach * dx, y - reach * dy, x + reach * dx, y + reach * dy);
+}
+
+// A focus: a marked point with its letter above and to the right.
+void AuxFocus(PlotView& view, const ConicPoint& focus, const std::string& letter) {
+    Canvas& canvas = view.canvas();
+    const TPoint p = view.MapPoint(focus.x, focus.y);
+    canvas.Brush.Style = BrushStyle::Clear;
+    AuxDot(canvas, p.x, p.y, 3, AuxFigureColor);
+    const TFont before = canvas.Font;
+    canvas.Font.Name = AnnotationFontFace;
+    canvas.Font.Size = 12;
+    canvas.Font.Italic = canvas.Font.Bold = false;
+    canvas.Font.Color = AuxFigureColor;
+    const TPoint extent = canvas.TextExtent(letter);
+    canvas.TextOut(p.x + 4, p.y - 4 - extent.y, letter);
+    canvas.Font = before;
+}
+
+void AuxConicLine(PlotView& view, const ConicLine& line) {
+    const double size = std::hypot(line.A, line.B);
+    if (size == 0) return;
+    // The foot of the perpendicular from the origin, and the line's direction.
+    const double x = line.A * line.C / (size * size), y = line.B * line.C / (size * size);
+    AuxLineInSquare(view, x, y, -line.B, line.A);
 }
 
 }  // namespace
@@ -150,6 +176,24 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
         case AuxFigure::None:
             break;
     }
+    canvas.MoveTo(penPos);
+}
+
+void TfrmMain::DrawConicFigure(int n, int a, int b, int c) {
+    if (!chkHojoEn.Checked() || !curveTable.Holds(n)) return;
+    const ConicProperties conic = AnalyseCurve({&curveTable[n], a, b, c, updStart.Value(), updSend.Value(), Zoom()});
+    if (conic.type == ConicType::Other || conic.type == ConicType::Line) return;
+    Canvas& canvas = view.canvas();
+    const PicturePoint penPos = canvas.Position();
+    const TPen penBefore = canvas.Pen;
+    for (const ConicLine& line : conic.directrices) AuxConicLine(view, line);
+    for (const ConicLine& line : conic.asymptotes) AuxConicLine(view, line);
+    canvas.Brush.Style = BrushStyle::Clear;
+    canvas.Pen.Width = 1;
+    if (conic.center) AuxCircleAt(view, AuxFigureColor, conic.center->x, conic.center->y, 0.2);
+    const char* letters[] = {"F", "F\u2032"};
+    for (std::size_t k = 0; k < conic.foci.size() && k < 2; ++k) AuxFocus(view, conic.foci[k], letters[k]);
+    canvas.Pen = penBefore;
     canvas.MoveTo(penPos);
 }
 

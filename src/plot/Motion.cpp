@@ -8,6 +8,7 @@
 #include "plot/PlotCurve.h"
 
 void TfrmMain::DrawLive() {
+    FollowPanelCurve();  // every change of the panel comes through here
     if (!mnuLive.Checked() || liveHold > 0 || PlotRunning() || Animating()) return;
     btnDrawClick();
 }

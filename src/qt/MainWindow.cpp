@@ -23,6 +23,7 @@
 #include "qt/Dialogs.h"
 #include "qt/HelpWindow.h"
 #include "qt/LargeView.h"
+#include "qt/PropertiesView.h"
 #include "qt/PictureWidget.h"
 
 namespace {
@@ -51,6 +52,7 @@ const std::map<std::string_view, QKeySequence> ShortcutKeys = {
     {"mnuPrint", QKeySequence(Qt::CTRL | Qt::Key_P)},
     {"mnuClipBoard", QKeySequence(Qt::CTRL | Qt::Key_C)},
     {"mnuShowLarge", QKeySequence(Qt::Key_F11)},
+    {"mnuProperties", QKeySequence(Qt::Key_F7)},
 };
 }  // namespace
 
@@ -87,6 +89,7 @@ MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
     binder.Bind(new QTimer(this), form.tmrAnime);
     large = new LargeView(form.frmLarge, this);
     platform.SetLargeView(large);
+    platform.SetPropertiesView(new PropertiesView(form.frmProperties, this));
     qApp->installEventFilter(this);
 }
 

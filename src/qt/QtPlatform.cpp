@@ -21,6 +21,7 @@
 #include "qt/Bindings.h"
 #include "qt/HelpWindow.h"
 #include "qt/LargeView.h"
+#include "qt/PropertiesView.h"
 #include "qt/PictureWidget.h"
 
 QString FileDialogFilter(const std::string& filter) {
@@ -202,6 +203,15 @@ ScreenSize QtPlatform::Screen() {
 }
 
 void QtPlatform::SetLargeView(LargeView* view) { largeView = view; }
+
+void QtPlatform::SetPropertiesView(PropertiesView* view) { propertiesView = view; }
+
+void QtPlatform::ShowProperties(TfrmProperties& form) {
+    if (!propertiesView) {
+        throw std::logic_error("no desktop view for the form " + form.Name + ": register one with QtPlatform::SetPropertiesView");
+    }
+    propertiesView->Open();
+}
 
 void QtPlatform::ShowLargePicture(TfrmLarge& form) {
     if (!largeView) {

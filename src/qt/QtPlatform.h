@@ -17,6 +17,7 @@ class QPrinter;
 class QWidget;
 class HelpWindow;
 class LargeView;
+class PropertiesView;
 
 // A dialog's view: shows `form` modally until the form closes itself or the frame is closed.
 class ModalView {
@@ -45,6 +46,7 @@ public:
     HelpWindow* Help() const { return help.get(); }
     // The view of the picture shown large, which the main window owns.
     void SetLargeView(LargeView* view);
+    void SetPropertiesView(PropertiesView* view);
 
     void ShowMessage(const std::string& text) override;
     YesNoCancel AskYesNoCancel(const std::string& caption, const std::string& text) override;
@@ -66,6 +68,7 @@ public:
     void ShowHelp(const std::string& file, HelpCommand command, int data) override;
     ScreenSize Screen() override;
     void ShowLargePicture(TfrmLarge& form) override;
+    void ShowProperties(TfrmProperties& form) override;
 
 private:
     QWidget* DialogParent() const;
@@ -75,6 +78,7 @@ private:
     std::unique_ptr<QPrinter> printer;
     std::unique_ptr<QPainter> printJob;
     QPointer<LargeView> largeView;
+    QPointer<PropertiesView> propertiesView;
     std::unique_ptr<HelpWindow> help;
     bool busy = false;
 };

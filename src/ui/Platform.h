@@ -11,6 +11,7 @@
 
 class TForm;
 class TfrmLarge;
+class TfrmProperties;
 
 enum class YesNoCancel { Yes, No, Cancel };
 
@@ -98,4 +99,9 @@ public:
     // Shows `form`'s picture alone, full screen, and returns at once. The view hands Enter, Space
     // and Escape to the form's buttons and closes when the form is no longer Showing().
     virtual void ShowLargePicture(TfrmLarge& form) = 0;
+    // ---- The window 曲線の性質.
+    // Shows `form`'s picture in a window of its own beside the main window and returns at once;
+    // the view shows each new picture (form.PictureChanged) and closes when the form is no longer
+    // Showing(). A platform with no such window shows nothing.
+    virtual void ShowProperties(TfrmProperties& form) { (void)form; }
 };

@@ -110,6 +110,11 @@ void ScriptedPlatform::ClipboardSetImage(const Bitmap& image) {
     clipboardHasText = false;
 }
 
+void ScriptedPlatform::ShowProperties(TfrmProperties& form) {
+    propertiesShown.push_back(&form);
+    log.push_back("properties");
+}
+
 void ScriptedPlatform::ShowLargePicture(TfrmLarge& form) {
     largeShown.push_back(&form);
     log.push_back("large");

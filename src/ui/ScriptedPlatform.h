@@ -47,6 +47,7 @@ public:
     using PrintedJob = std::vector<PrintedPiece>;
     std::vector<PrintedJob> printed;                      // the jobs that ended
     std::vector<TfrmLarge*> largeShown;                   // every ShowLargePicture
+    std::vector<TfrmProperties*> propertiesShown;         // every ShowProperties
     struct HelpCall { std::string file; HelpCommand command; int data; std::string workingFolder; };
     std::vector<HelpCall> helpCalls;
     int processMessagesCount = 0;
@@ -88,6 +89,7 @@ public:
     void ShowHelp(const std::string& file, HelpCommand command, int data) override;
     ScreenSize Screen() override { return screen; }
     void ShowLargePicture(TfrmLarge& form) override;
+    void ShowProperties(TfrmProperties& form) override;
 
 private:
     struct RunningTimer {

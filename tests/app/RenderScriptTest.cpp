@@ -189,3 +189,16 @@ TEST_F(RenderScript, AFailedSaveExitsWithOne) {
     EXPECT_NE(out.str().find("を作成できません（フォルダがありません）"), std::string::npos);
     EXPECT_EQ(Run({"nickname:n", "savefile:" + (root / "UsCurves/n.crv").string(), "press:mnuSave"}), RenderOk);
 }
+
+// --describe: one line after everything the script printed, the JSON of the curve on the panel.
+TEST_F(RenderScript, DescribePrintsTheCurvesPropertiesAsOneLineOfJson) {
+    WriteCatalog(MakeRecord({}));
+    ASSERT_EQ(Run({"--describe", "formula:27:r=2/(1+cos θ)"}), RenderOk) << err.str();
+    const std::vector<std::string> lines = Output();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(),
+              "describe: {\"type\": \"parabola\", \"equation\": \"y² = −4(x − 1)\", \"part\": false, \"vertex\": [1, 0], "
+              "\"vertex_text\": \"(1, 0)\", \"foci\": [[0, 0]], \"foci_text\": [\"(0, 0)\"], \"directrices\": [[1, 0, 2]], "
+              "\"directrices_text\": [\"x = 2\"], \"eccentricity\": 1, \"eccentricity_text\": \"1\", \"angle\": 0, "
+              "\"angle_text\": \"0\"}");
+}
