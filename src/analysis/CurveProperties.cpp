@@ -2,6 +2,7 @@
 // many more than the fit needs, so that the check on the points not fitted sees every part of it.
 #include "analysis/CurveProperties.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "app/Main.h"
@@ -50,6 +51,23 @@ std::vector<ConicPoint> TraceZeros(const FormulaEquation& equation, const ConicF
     return points;
 }
 
+// A curve small in the frame is traced again over the box its first trace found, with a cell a
+// small part of its size, so that no arc of it is passed over between two zeros.
+std::vector<ConicPoint> TraceCurve(const FormulaEquation& equation, const ConicFrame& frame) {
+    std::vector<ConicPoint> points = TraceZeros(equation, frame);
+    if (points.empty()) return points;
+    ConicFrame box{points[0].x, points[0].x, points[0].y, points[0].y};
+    for (const ConicPoint& p : points) {
+        box.left = std::min(box.left, p.x), box.right = std::max(box.right, p.x);
+        box.bottom = std::min(box.bottom, p.y), box.top = std::max(box.top, p.y);
+    }
+    const double cellX = (frame.right - frame.left) / 96, cellY = (frame.top - frame.bottom) / 96;
+    box = {std::max(frame.left, box.left - 2 * cellX), std::min(frame.right, box.right + 2 * cellX),
+           std::max(frame.bottom, box.bottom - 2 * cellY), std::min(frame.top, box.top + 2 * cellY)};
+    const bool small = box.right - box.left < (frame.right - frame.left) / 2 || box.top - box.bottom < (frame.top - frame.bottom) / 2;
+    return small && !box.Empty() ? TraceZeros(equation, box) : points;
+}
+
 }  // namespace
 
 ConicFrame GraphSquareFrame(int zoom) {
@@ -79,7 +97,7 @@ std::vector<ConicPoint> SampleCurve(const PanelCurve& curve) {
     const CurveFormula* formula = std::get_if<CurveFormula>(&read);
     if (!formula) return points;
     if (formula->kind == EquationFormulaKind) {
-        return TraceZeros(FormulaEquation(*formula, curve.a, curve.b, curve.c), GraphSquareFrame(curve.zoom));
+        return TraceCurve(FormulaEquation(*formula, curve.a, curve.b, curve.c), GraphSquareFrame(curve.zoom));
     }
     const auto range = TypedParameterRange(*formula, curve.a, curve.b, curve.c, curve.thetaStart, curve.thetaEnd);
     if (!range) return points;

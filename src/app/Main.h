@@ -281,7 +281,7 @@ public:
     void DrawAuxFigure(int kind, double a, double b, double c, double theta);
     // 補助線 of every curve the analysis names a conic (analysis/CurveProperties.h), whatever its
     // kind: the foci marked F and F′, the directrices and asymptotes across the graph square, the centre.
-    void DrawConicFigure(int n, int a, int b, int c);
+    void DrawConicFigure(int n, int a, int b, int c, bool repeat);
     void DrawAuxMarker(int kind, const PicturePoint& point, double a, double b, double c, double theta);
     void DrawAuxMarker(int kind, TPoint p, double a, double b, double c, double theta) {
         DrawAuxMarker(kind, PicturePoint::AtPixel(p.x, p.y), a, b, c, theta);

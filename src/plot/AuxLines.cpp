@@ -179,21 +179,30 @@ void TfrmMain::DrawAuxFigure(int kind, double a, double b, double c, double thet
     canvas.MoveTo(penPos);
 }
 
-void TfrmMain::DrawConicFigure(int n, int a, int b, int c) {
+void TfrmMain::DrawConicFigure(int n, int a, int b, int c, bool repeat) {
     if (!chkHojoEn.Checked() || !curveTable.Holds(n)) return;
     const ConicProperties conic = AnalyseCurve({&curveTable[n], a, b, c, updStart.Value(), updSend.Value(), Zoom()});
     if (conic.type == ConicType::Other || conic.type == ConicType::Line) return;
     Canvas& canvas = view.canvas();
     const PicturePoint penPos = canvas.Position();
     const TPen penBefore = canvas.Pen;
-    for (const ConicLine& line : conic.directrices) AuxConicLine(view, line);
-    for (const ConicLine& line : conic.asymptotes) AuxConicLine(view, line);
+    const TBrush brushBefore = canvas.Brush;
+    // The directrices and asymptotes cross the whole square: over a picture that holds other
+    // curves too (上書き, a repeat's overlay) they would bury them, so there only the marked points
+    // are drawn. A line the kind's own figure draws already is not drawn twice.
+    const bool overlaid = chkOverWrite.Checked() || (repeat && !chkAnime.Checked());
+    const AuxFigure own = FigureOf(curveTable[n].Id);
+    if (!overlaid && own != AuxFigure::FocusAndDirectrix && own != AuxFigure::Directrix)
+        for (const ConicLine& line : conic.directrices) AuxConicLine(view, line);
+    if (!overlaid && own != AuxFigure::Asymptotes)
+        for (const ConicLine& line : conic.asymptotes) AuxConicLine(view, line);
     canvas.Brush.Style = BrushStyle::Clear;
     canvas.Pen.Width = 1;
     if (conic.center) AuxCircleAt(view, AuxFigureColor, conic.center->x, conic.center->y, 0.2);
     const char* letters[] = {"F", "F\u2032"};
     for (std::size_t k = 0; k < conic.foci.size() && k < 2; ++k) AuxFocus(view, conic.foci[k], letters[k]);
     canvas.Pen = penBefore;
+    canvas.Brush = brushBefore;
     canvas.MoveTo(penPos);
 }
 

@@ -125,7 +125,7 @@ void TfrmMain::PlotCurve(int n, int quadrant, bool repeat) {
 
     const double da = a, db = b, dc = c;
     DrawAuxFigure(kind, da, db, dc, theta);
-    DrawConicFigure(n, a, b, c);
+    DrawConicFigure(n, a, b, c, repeat);
     const int width = radWidth1.Checked() ? 1 : 2;
 
     // The marker of the position the walk stands at: the start point, then the end of each segment.

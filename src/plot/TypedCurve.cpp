@@ -204,7 +204,7 @@ bool TfrmMain::PlotTypedCurve(int n, int quadrant, bool repeat, int a, int b, in
     Canvas& canvas = view.canvas();
     SquareClip squareClip(canvas);
     const int width = radWidth1.Checked() ? 1 : 2;
-    DrawConicFigure(n, a, b, c);
+    DrawConicFigure(n, a, b, c, repeat);
     canvas.Brush.Style = BrushStyle::Clear;
 
     if (formula.kind == EquationFormulaKind) {

@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <map>
 #include <set>
+#include <vector>
 
 #include "app/Layout.h"
 #include "app/Main.h"
@@ -106,13 +107,23 @@ TEST(NarrowLayout, ThePictureIsAsWideAsTheScreenAllowsAndWhole) {
 }
 
 TEST(NarrowLayout, EveryPlacedControlIsInOneRowOfItsOwnContainer) {
+    // A container's rows are together, broken only by the rows of a container placed inside it.
     std::map<std::string_view, int> seen;
     std::set<std::string_view> finished;  // containers whose rows have ended
-    std::string_view previous;
+    std::vector<std::string_view> open;   // the containers whose rows go on, innermost last
+    const auto inside = [](std::string_view name, std::string_view container) {
+        const ControlPlace* place = FindControlPlace(name);
+        return place && place->container == container;
+    };
     for (const NarrowRow& row : NarrowRows()) {
-        if (row.container != previous && !previous.empty()) finished.insert(previous);
-        EXPECT_FALSE(finished.count(row.container)) << row.container << "'s rows are not together";
-        previous = row.container;
+        while (!open.empty() && open.back() != row.container && !inside(row.container, open.back())) {
+            finished.insert(open.back());
+            open.pop_back();
+        }
+        if (open.empty() || open.back() != row.container) {
+            EXPECT_FALSE(finished.count(row.container)) << row.container << "'s rows are not together";
+            open.push_back(row.container);
+        }
         for (std::string_view name : row.names) {
             ++seen[name];
             const ControlPlace* place = FindControlPlace(name);

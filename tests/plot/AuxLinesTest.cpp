@@ -183,3 +183,30 @@ TEST_F(AuxLines, DemonstrationHypotrochoidInSteps) {
     }
     EXPECT_GE(RingHits(canvas(), AuxFigureColor, 255.5, 255.5, 103.5), 12);
 }
+
+// The ellipse x²/9 + y²/4 = 1 of kind 23: its foci (±√5, 0) marked and its directrices x = ±9/√5
+// across the square; over a picture that holds other curves too (上書き) the foci only.
+TEST_F(AuxLines, AConicsFociAndDirectricesAndOnlyItsFociWhenOverlaid) {
+    REQUIRE_DRAWING_CANVAS();
+    Use({.kind = 23, .a = 3, .b = 2, .c = 1, .thetaStart = 0, .thetaEnd = 2, .zoom = 4});
+    form->chkHojoEn.SetChecked(true);
+    const int directrix = form->view.MapPoint(9 / std::sqrt(5.0), 0).x;
+    const auto column = [&] { return CountPixels(AuxFigureColor, {directrix, 0, directrix + 1, PlotView::PictureWidth}); };
+    const auto fociMarked = [&] {
+        int marked = 0;
+        for (double x : {std::sqrt(5.0), -std::sqrt(5.0)}) {
+            const TPoint p = form->view.MapPoint(x, 0);
+            marked += RingHits(canvas(), AuxFigureColor, p.x, p.y, 3) >= 12;
+        }
+        return marked;
+    };
+    form->DrawConicFigure(0, 3, 2, 1, false);
+    EXPECT_GE(column(), 500);
+    EXPECT_EQ(fociMarked(), 2);
+
+    ClearPicture(form->view.imgCood, clWhite, clBlack);
+    form->chkOverWrite.SetChecked(true);
+    form->DrawConicFigure(0, 3, 2, 1, false);
+    EXPECT_LT(column(), 20);
+    EXPECT_EQ(fociMarked(), 2);
+}
