@@ -17,6 +17,7 @@ export class WebPlatform {
     this.views = new Map();   // form name → its dialog view
     this.help = null;
     this.large = null;           // the view of the picture shown large
+    this.properties = null;      // the window 曲線の性質
     this.lastPaint = performance.now();
     this.clipboardImage = null;  // {width, height, pixels: Uint32Array of system colours}
     this.channel = new MessageChannel();
@@ -142,6 +143,7 @@ export class WebPlatform {
   }
 
   ShowLargePicture() { this.large.Open(); }
+  ShowProperties() { this.properties.Open(); }
 
   ScreenWidth() { return window.innerWidth; }
   ScreenHeight() { return window.innerHeight; }

@@ -16,6 +16,7 @@ import { PrintPreviewDialog } from 'quorbel/PrintPreviewDialog.js';
 import { HelpWindow } from 'quorbel/HelpWindow.js';
 import { ShowMessage } from 'quorbel/MessageBox.js';
 import { LargeView } from 'quorbel/LargeView.js';
+import { PropertiesWindow } from 'quorbel/PropertiesWindow.js';
 import { AcceptDroppedFiles, ChooseFilesToImport, Download, DownloadFolder, DownloadFolderFiles, MakeZip, UserFolder } from 'quorbel/Files.js';
 
 const WorkingFolder = '/quorbel';
@@ -112,6 +113,7 @@ async function Start() {
   platform.RegisterView('frmVersion', new VersionDialog(binder));
   platform.RegisterView('frmPrint', new PrintPreviewDialog(binder));
   platform.large = new LargeView(binder);
+  platform.properties = new PropertiesWindow(binder);
   AcceptDroppedFiles(document.body, fs, binder);
   document.addEventListener('paste', async (event) => {
     const item = [...(event.clipboardData?.items || [])].find((i) => i.type.startsWith('image/'));

@@ -62,13 +62,17 @@ std::vector<TfrmProperties::Line> TfrmProperties::LinesOf(const ConicProperties&
 void TfrmProperties::Follow(const ConicProperties& properties) {
     lines = LinesOf(properties);
     const int lineHeight = 2 * TextSize + 4;
-    canvas = Canvas(PictureWidth, Margin * 2 + lineHeight * static_cast<int>(lines.size()));
-    canvas.Font.Name = AnnotationFontFace;
-    canvas.Font.Size = 11;
-    canvas.Font.Color = clBlack;
-    canvas.Brush.Style = BrushStyle::Clear;
+    imgProperties.Height = Margin * 2 + lineHeight * static_cast<int>(lines.size());
+    imgProperties.canvas = Canvas(PictureWidth, imgProperties.Height);
+    Canvas& canvas = imgProperties.canvas;
     int baseline = Margin + TextSize + 6;
     for (const Line& line : lines) {
+        // The typesetting leaves its own font behind: each label sets the label's again.
+        canvas.Font.Name = AnnotationFontFace;
+        canvas.Font.Size = 11;
+        canvas.Font.Italic = canvas.Font.Bold = false;
+        canvas.Font.Color = clBlack;
+        canvas.Brush.Style = BrushStyle::Clear;
         const TPoint extent = canvas.TextExtent(line.label.empty() ? "X" : line.label);
         if (!line.label.empty()) canvas.TextOut(Margin, baseline - extent.y + 3, line.label);
         if (!line.formula.empty()) {

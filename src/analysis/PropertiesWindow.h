@@ -10,6 +10,7 @@
 
 #include "analysis/Conic.h"
 #include "picture/Canvas.h"
+#include "picture/PlotView.h"
 #include "ui/Controls.h"
 
 class TfrmProperties : public TForm {
@@ -18,6 +19,8 @@ public:
 
     TfrmProperties();
     TButton btnClose{*this, "btnClose", "閉じる"};
+    // The window's picture; its height follows the number of lines.
+    TImage imgProperties{"imgProperties", PictureWidth, 40};
 
     // One line of the window: its label and the formula typeset after it (empty: the label alone).
     struct Line {
@@ -29,7 +32,7 @@ public:
     // Takes the analysis of the panel's curve and draws the window's picture again.
     void Follow(const ConicProperties& properties);
     const std::vector<Line>& Lines() const { return lines; }
-    const Bitmap& Picture() const { return canvas.Picture(); }
+    const Bitmap& Picture() const { return imgProperties.canvas.Picture(); }
     bool Showing() const { return showing; }
     void Show() { showing = true; }
     // Called after every new picture: the views show it.
@@ -37,6 +40,5 @@ public:
 
 private:
     std::vector<Line> lines;
-    Canvas canvas{PictureWidth, 40};
     bool showing = false;
 };

@@ -63,6 +63,10 @@ void RegisterForms(WebBindings& bindings, TfrmMain& form) {
         bindings.LetThrough(large.Name, button->Name, [&large] { return large.Showing(); });
     }
     bindings.LetThrough(form.Name, form.mnuShowLarge.Name, [&step] { return step.Waiting(); });
+    // 曲線の性質 stays beside the window, as on the desktop: its close button works from any dialog.
+    TfrmProperties& properties = form.frmProperties;
+    bindings.AddForm(properties, {&properties.imgProperties});
+    bindings.LetThrough(properties.Name, properties.btnClose.Name, [] { return true; });
 }
 
 // Imports the curve files the page put into the import folder: they are read as a curve folder

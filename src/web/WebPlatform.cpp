@@ -7,6 +7,8 @@
 
 #include <emscripten.h>
 
+#include "analysis/PropertiesWindow.h"
+
 namespace {
 
 EM_ASYNC_JS(void, PageShowMessage, (const char* text), {
@@ -67,6 +69,7 @@ EM_ASYNC_JS(void, PageShowHelp, (const char* file, int data), {
 });
 
 EM_JS(void, PageShowLargePicture, (), { Module.quorbelPlatform.ShowLargePicture(); });
+EM_JS(void, PageShowProperties, (), { Module.quorbelPlatform.ShowProperties(); });
 
 EM_JS(int, PageScreenWidth, (), { return Module.quorbelPlatform.ScreenWidth(); });
 EM_JS(int, PageScreenHeight, (), { return Module.quorbelPlatform.ScreenHeight(); });
@@ -194,4 +197,12 @@ ScreenSize WebPlatform::Screen() { return {PageScreenWidth(), PageScreenHeight()
 void WebPlatform::ShowLargePicture(TfrmLarge&) {
     RefreshPage();
     PageShowLargePicture();
+}
+
+// The page's window (web/PropertiesWindow.js) paints the form's picture whenever it changes and
+// closes when its button is pressed.
+void WebPlatform::ShowProperties(TfrmProperties& form) {
+    form.PictureChanged = [] { PagePictureChanged(); };
+    RefreshPage();
+    PageShowProperties();
 }

@@ -45,6 +45,7 @@ public:
     void ShowHelp(const std::string& file, HelpCommand command, int data) override;
     ScreenSize Screen() override;
     void ShowLargePicture(TfrmLarge& form) override;
+    void ShowProperties(TfrmProperties& form) override;
 
 private:
     WebBindings bindings;

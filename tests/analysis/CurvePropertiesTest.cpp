@@ -6,6 +6,7 @@
 #include <cmath>
 
 #include "analysis/CurveProperties.h"
+#include "analysis/PropertiesWindow.h"
 #include "curves/Codec.h"
 
 namespace {
@@ -123,5 +124,22 @@ TEST(CurveProperties, CurvesThatAreNoConicAreOther) {
         SCOPED_TRACE(std::to_string(curve.kind) + " " + curve.formula);
         const ConicType type = Analyse(curve).type;
         EXPECT_TRUE(type == ConicType::Other) << ConicTypeName(type);
+    }
+}
+
+// The window draws every line's label, those after a typeset formula too, and grows with its lines.
+TEST(CurveProperties, TheWindowShowsEveryLabelBesideItsValue) {
+    TfrmProperties window;
+    window.Follow(Analyse({28, "(x-2)^2/4-(y+1)^2/9=1", 1, 1, 1, 0, 2, "", "", "", "", false}));
+    const Bitmap& picture = window.Picture();
+    const std::vector<TfrmProperties::Line>& lines = window.Lines();
+    ASSERT_GE(lines.size(), 7u);  // 種類, 方程式, 中心, 主軸, 焦点, 準線, 漸近線, 離心率
+    EXPECT_EQ(picture.Height(), 20 + 32 * static_cast<int>(lines.size()));
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+        if (lines[k].label.empty()) continue;
+        int ink = 0;
+        for (int y = 10 + 32 * static_cast<int>(k); y < 10 + 32 * static_cast<int>(k + 1); ++y)
+            for (int x = 10; x < 40; ++x) ink += picture.Pixel(x, y) != clWhite;
+        EXPECT_GT(ink, 20) << lines[k].label;
     }
 }

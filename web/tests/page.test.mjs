@@ -228,6 +228,33 @@ async function CanvasPixels(page, selector) {
   return { ...result, rgba: new Uint8Array(Buffer.from(result.data, 'base64')) };
 }
 
+test('曲線の性質 beside the window follows the curve on the panel, and 閉じる closes it', async () => {
+  const page = await OpenPage(browser);
+  const window_ = '.dialog[data-form="frmProperties"]';
+  const shown = async () => {
+    await Idle(page);
+    const { width, height, rgba } = await CanvasPixels(page, window_ + ' canvas');
+    let ink = 0;
+    for (let i = 0; i < rgba.length; i += 4) ink += rgba[i] < 128 && rgba[i + 1] < 128 && rgba[i + 2] < 128;
+    return { width, height, ink };
+  };
+  await page.click('#lstShiki > div[data-row="17"]');  // an ellipse
+  await page.click('#mnuShow');
+  await page.click('#mnuProperties');
+  await page.waitForSelector(window_ + ' canvas');
+  const ellipse = await shown();
+  // Ten pixels above and below, 32 a line: 種類, 方程式, 中心, the two axes, 焦点, 準線, 離心率.
+  assert.equal(ellipse.width, 460);
+  assert.equal(ellipse.height, 20 + 32 * 8);
+  assert.ok(ellipse.ink > 1000, `${ellipse.ink} dark pixels of text`);
+  await page.click('#lstShiki > div[data-row="2"]');  // a rose: no conic, two lines
+  assert.equal((await shown()).height, 20 + 32 * 2);
+  await page.click(window_ + ' #btnClose');
+  await Idle(page);
+  assert.equal(await page.$(window_), null);
+  await page.close();
+});
+
 test('at device pixel ratio 2 the picture is drawn at twice the resolution, not enlarged', async () => {
   const page = await OpenPage(browser, 1366, 768, 2);
   const exact = await PicturePixels(page);
