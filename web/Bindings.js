@@ -300,12 +300,22 @@ export function BindList(binder, form, name, list, display = (line) => line) {
 }
 
 export function BindEdit(binder, form, name, input) {
+  // While an input method composes (kana on their way to kanji), the text is not the user's yet:
+  // it goes to the model once the composition ends, and the model's text does not overwrite it.
+  let composing = false;
   binder.Bind(form, name, (state) => {
-    if (input.value !== state.text) input.value = state.text;
+    if (!composing && input.value !== state.text) input.value = state.text;
     input.readOnly = state.readOnly;
     SyncCommon(input, state);
   });
-  input.addEventListener('input', () => binder.Post(form, name, 'type', input.value));
+  input.addEventListener('compositionstart', () => { composing = true; });
+  input.addEventListener('compositionend', () => {
+    composing = false;
+    binder.Post(form, name, 'type', input.value);
+  });
+  input.addEventListener('input', (event) => {
+    if (!composing && !event.isComposing) binder.Post(form, name, 'type', input.value);
+  });
   Name(input, name);
   return input;
 }

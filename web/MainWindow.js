@@ -14,7 +14,7 @@ const Form = 'frmMain';
 const GroupCaptions = { grpWidth: '', grpHeniki: '変域', grpRepeat: '反復表示' };
 
 // The keys of menu items, shown beside them.
-const ItemKeys = { mnuShowLarge: 'F11' };
+const ItemKeys = { mnuShowLarge: 'F11', mnuFormula: 'F6', mnuProperties: 'F7' };
 
 // The page's own menu items, beside the program's: files in and out of the browser.
 const PageItems = {
@@ -294,13 +294,20 @@ export class MainWindow {
   KeyDown(event) {
     if (event.key === 'F11') {
       event.preventDefault();  // the browser's own full screen would show the whole page
-      if (!document.querySelector('.dialog:not(.help):not([data-form="frmStep"])')) {
+      if (!document.querySelector('.dialog:not(.help):not(.properties):not([data-form="frmStep"])')) {
         this.CloseMenus();
         this.binder.Post(Form, 'mnuShowLarge', 'click');
       }
       return;
     }
-    if (document.querySelector('.dialog:not(.help), .large-view')) return;
+    if (document.querySelector('.dialog:not(.help):not(.properties), .large-view')) return;
+    const item = Object.keys(ItemKeys).find((name) => ItemKeys[name] === event.key && name !== 'mnuShowLarge');
+    if (item) {
+      event.preventDefault();
+      this.CloseMenus();
+      this.binder.Post(Form, item, 'click');
+      return;
+    }
     if (event.key === 'F1') {
       event.preventDefault();
       const holder = document.activeElement?.closest('[data-help-context]:not([data-help-context="0"])');

@@ -17,6 +17,7 @@ import { HelpWindow } from 'quorbel/HelpWindow.js';
 import { ShowMessage } from 'quorbel/MessageBox.js';
 import { LargeView } from 'quorbel/LargeView.js';
 import { PropertiesWindow } from 'quorbel/PropertiesWindow.js';
+import { FormulaDialog } from 'quorbel/FormulaDialog.js';
 import { AcceptDroppedFiles, ChooseFilesToImport, Download, DownloadFolder, DownloadFolderFiles, MakeZip, UserFolder } from 'quorbel/Files.js';
 
 const WorkingFolder = '/quorbel';
@@ -112,6 +113,7 @@ async function Start() {
   platform.RegisterView('frmEdit', new EditDialog(binder));
   platform.RegisterView('frmVersion', new VersionDialog(binder));
   platform.RegisterView('frmPrint', new PrintPreviewDialog(binder));
+  platform.RegisterView('frmFormula', new FormulaDialog(binder));
   platform.large = new LargeView(binder);
   platform.properties = new PropertiesWindow(binder);
   AcceptDroppedFiles(document.body, fs, binder);

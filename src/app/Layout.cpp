@@ -150,7 +150,7 @@ const ControlPlace* FindControlPlace(std::string_view name) {
 
 const std::vector<MenuPlace>& MenuPlaces() {
     static const std::vector<MenuPlace> menus = {
-        {"mnuFile", {"mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "-", "Save1", "mnuSave", "-", "mnuPrint",
+        {"mnuFile", {"mnuTangenOpen", "mnuOpenKiso", "mnuOpenFile", "mnuFormula", "-", "Save1", "mnuSave", "-", "mnuPrint",
                      "mnuClipBoard", "mnuPaste", "mnuSaveImage", "-", "mnuEnd"}},
         {"mnuShow", {"mnuShowFile", "mnuShowLarge", "mnuProperties", "-", "mnuLive"}},
         {"mnuSettei", {"mnuSetColor", "KB1"}},

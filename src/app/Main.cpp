@@ -71,6 +71,7 @@ TfrmMain::TfrmMain(Platform& platform, std::string workingFolder)
     mnuShowAbout.OnClick = [this] { mnuShowAboutClick(); };
     mnuShowLarge.OnClick = [this] { mnuShowLargeClick(); };
     mnuProperties.OnClick = [this] { mnuPropertiesClick(); };
+    mnuFormula.OnClick = [this] { mnuFormulaClick(); };
 
     radWidth1.OnClick = [this] { radWidth1Click(); };
     radWidth2.OnClick = [this] { radWidth2Click(); };

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "analysis/PropertiesWindow.h"
+#include "formula/FormulaDialog.h"
 #include "app/Version.h"
 #include "curves/CurveRecord.h"
 #include "curves/Edit.h"
@@ -113,6 +114,8 @@ public:
     TMenuItem mnuShowHelp{*this, "mnuShowHelp", "使い方(&U)"};
     TMenuItem mnuOnePoint{*this, "mnuOnePoint", "ワンポイント(&P)"};
     TMenuItem mnuShowAbout{*this, "mnuShowAbout", "ﾊﾞｰｼﾞｮﾝ情報(&A)"};
+    // The dialog 式を入力 (curves/FormulaCurve.cpp): in the ﾌｧｲﾙ menu after the collections.
+    TMenuItem mnuFormula{*this, "mnuFormula", "式を入力して描く(&E)..."};
     // ---- The picture shown large (output/LargeView.cpp): in the 表示 menu after ファイルの内容.
     TMenuItem mnuShowLarge{*this, "mnuShowLarge", "大きく表示(&L)"};
     // A check item of the 表示 menu: a change of the panel draws at once as 表示 does.
@@ -163,6 +166,7 @@ public:
     TfrmPrint frmPrint;
     TfrmLarge frmLarge{view, btnDraw, frmStep};
     TfrmProperties frmProperties;
+    TfrmFormula frmFormula;
     Typesetter typesetter{frmMath};
 
     // ---- Start (app/Main.cpp, app/Start.cpp).
@@ -195,6 +199,9 @@ public:
     // record and draws it as 表示 does; a name line "*" or empty becomes "式で描いた曲線". False,
     // after the formula's message (or while a plot runs), when it cannot: nothing changes then.
     bool ShowFormulaCurve(RecordLines record);
+    // 式を入力して描く: the dialog opens on the current curve's formula (a typed curve's own, or the
+    // typed formula of a fixed kind that has one; else the parametric example) and OK draws it.
+    void mnuFormulaClick();
     // The record of a typed curve: its kind, name (UTF-8, empty for the default) and formula lines
     // (UTF-8 as typed; empty for a line the kind does not have), every other line from the panel.
     RecordLines FormulaCurveRecord(int kind, const std::string& name, const std::string& line3,

@@ -77,3 +77,25 @@ bool TfrmMain::ShowFormulaCurve(RecordLines record) {
     UpdateParamAvailability();
     return true;
 }
+
+void TfrmMain::mnuFormulaClick() {
+    if (PlotRunning()) return;
+    TfrmFormula::Curve start;
+    const CurveKind* example = FindCurveKind(26);
+    if (example) start = {26, example->TypedLines[0], example->TypedLines[1], example->TypedLines[2], ""};
+    if (curveTable.Holds(CurrentCurve)) {
+        const CurveEntry& entry = curveTable[CurrentCurve];
+        const CurveKind* kind = FindCurveKind(entry.Id);
+        if (IsTypedFormulaKind(entry.Id)) {
+            start = {entry.Id, Cp932ToUtf8(entry.PolarFormula), Cp932ToUtf8(entry.XFormula), Cp932ToUtf8(entry.YFormula),
+                     Cp932ToUtf8(entry.Name)};
+        } else if (kind && kind->TypedKind != 0) {
+            start = {kind->TypedKind, kind->TypedLines[0], kind->TypedLines[1], kind->TypedLines[2], ""};
+        }
+    }
+    frmFormula.StartWith(start);
+    frmFormula.SetPanel(updA.Value(), updB.Value(), updC.Value(), edtHeniki.Text());
+    if (platform.ShowModal(frmFormula) != mrOk) return;
+    const TfrmFormula::Curve typed = frmFormula.Typed();
+    ShowFormulaCurve(FormulaCurveRecord(typed.kind, typed.name, typed.line3, typed.line4, typed.line5));
+}

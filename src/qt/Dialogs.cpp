@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QRadioButton>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
@@ -19,6 +20,7 @@
 #include "curves/Codec.h"
 #include "curves/Edit.h"
 #include "curves/Nickname.h"
+#include "formula/FormulaDialog.h"
 #include "output/Print.h"
 #include "plot/Step.h"
 #include "qt/Artwork.h"
@@ -133,6 +135,47 @@ NickNameDialog::NickNameDialog(TfrmNickName& naming, QWidget* parent) : FormDial
     nameEdit->setFont(larger);
     Button(binder, naming.btnOk, this, 332, 220, 112, 34)->setDefault(true);
     Button(binder, naming.btnCancel, this, 460, 220, 112, 34);
+}
+
+FormulaDialog::FormulaDialog(TfrmFormula& form, QWidget* parent) : FormDialog(form, parent), formula(form) {
+    setFixedSize(560, 400);
+    int left = 16;
+    for (TRadioButton* kind : {&form.radParametric, &form.radPolar, &form.radEquation}) {
+        auto* radio = new QRadioButton(this);
+        binder.Bind(radio, *kind);
+        PutAt(radio, left, 14);
+        left += radio->width() + 24;
+    }
+    const auto row = [&](TLabel& label, TEdit& edit, int top, int width) {
+        auto* caption = new QLabel(this);
+        binder.Bind(caption, label);
+        PutAt(caption, 16, top + 5, 60, 18);
+        return Edit(binder, edit, this, 80, top, width, 26);
+    };
+    firstEdit = row(form.lblFirst, form.edtFirst, 46, 464);
+    row(form.lblSecond, form.edtSecond, 80, 464);
+    row(form.lblRange, form.edtRange, 114, 200);
+    auto* note = new QLabel(this);
+    binder.Bind(note, form.lblRangeNote);
+    PutAt(note, 290, 119, 254, 18);
+    row(form.lblName, form.edtName, 148, 464);
+    auto* preview = new PictureWidget(form.imgPreview, this);
+    preview->setObjectName("imgPreview");
+    PutAt(preview, 23, 186, form.imgPreview.Width, form.imgPreview.Height);
+    form.PreviewChanged = [preview] { preview->update(); };
+    auto* message = new QLabel(this);
+    binder.Bind(message, form.lblMessage);
+    message->setStyleSheet(QStringLiteral("color: #c00000"));
+    PutAt(message, 16, 322, 528, 18);
+    Button(binder, form.btnOk, this, 312, 352, 112, 34)->setDefault(true);
+    Button(binder, form.btnCancel, this, 432, 352, 112, 34);
+}
+
+FormulaDialog::~FormulaDialog() { formula.PreviewChanged = nullptr; }
+
+void FormulaDialog::Place() {
+    FormDialog::Place();
+    firstEdit->setFocus();
 }
 
 void NickNameDialog::Place() {

@@ -13,6 +13,7 @@ class TfrmNickName;
 class TfrmEdit;
 class TfrmVersion;
 class TfrmPrint;
+class TfrmFormula;
 class PictureWidget;
 class QPushButton;
 
@@ -54,6 +55,21 @@ protected:
 
 private:
     QWidget* nameEdit;
+};
+
+// 式を入力: the kind, the formulas, the range and the name, the caption as it will appear, and what
+// is wrong with what is typed.
+class FormulaDialog : public FormDialog {
+public:
+    FormulaDialog(TfrmFormula& form, QWidget* parent);
+    ~FormulaDialog() override;
+
+protected:
+    void Place() override;
+
+private:
+    TfrmFormula& formula;
+    QWidget* firstEdit;
 };
 
 class EditDialog : public FormDialog {

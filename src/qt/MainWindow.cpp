@@ -53,6 +53,7 @@ const std::map<std::string_view, QKeySequence> ShortcutKeys = {
     {"mnuClipBoard", QKeySequence(Qt::CTRL | Qt::Key_C)},
     {"mnuShowLarge", QKeySequence(Qt::Key_F11)},
     {"mnuProperties", QKeySequence(Qt::Key_F7)},
+    {"mnuFormula", QKeySequence(Qt::Key_F6)},
 };
 }  // namespace
 
@@ -76,16 +77,19 @@ MainWindow::MainWindow(TfrmMain& form, QtPlatform& platform)
     auto* contents = new EditDialog(form.frmEdit, this);
     auto* version = new VersionDialog(form.frmVersion, this);
     auto* print = new PrintPreviewDialog(form.frmPrint, this);
+    auto* formula = new FormulaDialog(form.frmFormula, this);
     step->setObjectName("frmStep");
     naming->setObjectName("frmNickName");
     contents->setObjectName("frmEdit");
     version->setObjectName("frmVersion");
     print->setObjectName("frmPrint");
+    formula->setObjectName("frmFormula");
     platform.RegisterView(form.frmStep.Name, step);
     platform.RegisterView(form.frmNickName.Name, naming);
     platform.RegisterView(form.frmEdit.Name, contents);
     platform.RegisterView(form.frmVersion.Name, version);
     platform.RegisterView(form.frmPrint.Name, print);
+    platform.RegisterView(form.frmFormula.Name, formula);
     binder.Bind(new QTimer(this), form.tmrAnime);
     large = new LargeView(form.frmLarge, this);
     platform.SetLargeView(large);
@@ -98,7 +102,7 @@ MainWindow::~MainWindow() {
     // The widgets go while the binder their signals call is still alive.
     delete menuBar();
     delete client;
-    for (const char* name : {"frmStep", "frmNickName", "frmEdit", "frmVersion", "frmPrint"}) platform.RegisterView(name, nullptr);
+    for (const char* name : {"frmStep", "frmNickName", "frmEdit", "frmVersion", "frmPrint", "frmFormula"}) platform.RegisterView(name, nullptr);
 }
 
 void MainWindow::Start() {

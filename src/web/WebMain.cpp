@@ -63,6 +63,9 @@ void RegisterForms(WebBindings& bindings, TfrmMain& form) {
         bindings.LetThrough(large.Name, button->Name, [&large] { return large.Showing(); });
     }
     bindings.LetThrough(form.Name, form.mnuShowLarge.Name, [&step] { return step.Waiting(); });
+    TfrmFormula& formula = form.frmFormula;
+    bindings.AddForm(formula, {&formula.imgPreview});
+    formula.PreviewChanged = [] { ThePlatform().PictureChanged(); };
     // 曲線の性質 stays beside the window, as on the desktop: its close button works from any dialog.
     TfrmProperties& properties = form.frmProperties;
     bindings.AddForm(properties, {&properties.imgProperties});

@@ -137,7 +137,7 @@ TEST_F(MainWindowFixture, MenusToolButtonsAndCursors) {
         shown << top->text();
         for (QAction* item : top->menu()->actions()) shown << (item->isSeparator() ? "-" : item->text());
     }
-    QStringList expected = {"ﾌｧｲﾙ(&F)", "自作の曲線を開く(&U)", "美しい曲線を開く(&B)", "いろいろな曲線を開く(&O)", "-",
+    QStringList expected = {"ﾌｧｲﾙ(&F)", "自作の曲線を開く(&U)", "美しい曲線を開く(&B)", "いろいろな曲線を開く(&O)", "式を入力して描く(&E)...", "-",
                             "上書き保存(&S)", "名前を付けて保存(&A)", "-", "印刷(&P)", "ｸﾘｯﾌﾟﾎﾞｰﾄﾞへｺﾋﾟｰ(&C)",
                             "ｸﾘｯﾌﾟﾎﾞｰﾄﾞから貼り付け(&P)", "画像として保存(&I)...", "-", "終了(&X)", "表示(&V)", "ファイルの内容(&F)", "大きく表示(&L)", "曲線の性質(&P)", "-",
                             "変更をすぐに描く(&R)", "設定(&S)",

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTest>
 
+#include "formula/FormulaDialog.h"
 #include "plot/Step.h"
 #include "qt/Bindings.h"
 #include "qt/Dialogs.h"
@@ -218,6 +219,27 @@ TEST(DialogViews, ButtonsCloseWithTheirResultsAndTheFrameWithCancel) {
     EXPECT_EQ(dialog.ShowModalFor(step), mrCancel);
     WhenModal([](QWidget* modal) { modal->findChild<QPushButton*>("btnOk")->click(); });
     EXPECT_EQ(dialog.ShowModalFor(step), mrOk);
+}
+
+TEST(DialogViews, TheFormulaDialogReadsWhatIsTypedAtEveryKey) {
+    TfrmFormula formula;
+    FormulaDialog dialog(formula, nullptr);
+    formula.SetPanel(1, 1, 1, "0≦θ≦2π");
+    WhenModal([](QWidget* modal) {
+        auto* ok = modal->findChild<QPushButton*>("btnOk");
+        auto* message = modal->findChild<QLabel*>("lblMessage");
+        QTest::keyClicks(modal->findChild<QLineEdit*>("edtFirst"), "3cos(t");
+        QTest::keyClicks(modal->findChild<QLineEdit*>("edtSecond"), "2sin t");
+        EXPECT_FALSE(ok->isEnabled());
+        EXPECT_EQ(message->text().toStdString(), "x の式の 7 文字目：「)」がありません");
+        QTest::keyClicks(modal->findChild<QLineEdit*>("edtFirst"), ")");
+        EXPECT_TRUE(ok->isEnabled());
+        EXPECT_TRUE(message->text().isEmpty());
+        if (const char* folder = std::getenv("QUORBEL_TEST_OUT")) modal->grab().save(QString(folder) + "/formula-dialog.png");
+        ok->click();
+    });
+    EXPECT_EQ(dialog.ShowModalFor(formula), mrOk);
+    EXPECT_EQ(formula.Typed().line4, "x=3cos(t)");
 }
 
 TEST(QtTexts, QtsOwnDialogsSpeakJapaneseWhateverTheLocale) {

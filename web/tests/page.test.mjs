@@ -255,6 +255,46 @@ test('曲線の性質 beside the window follows the curve on the panel, and 閉�
   await page.close();
 });
 
+test('式を入力 reads each key, types from its own key row and from an input method, and draws the curve', async () => {
+  const page = await OpenPage(browser);
+  const dialog = '.dialog[data-form="frmFormula"]';
+  await page.click('#mnuFile');
+  await page.click('#mnuFormula');
+  await page.waitForSelector(dialog + ' #edtFirst');
+  await Idle(page);
+  assert.notEqual(await page.$eval('#edtFirst', (input) => input.value), '', 'it opens on the start curve\'s formula');
+  for (const [field, text] of [['#edtFirst', '3cos(t'], ['#edtSecond', '2sin t']]) {
+    await page.click(field, { clickCount: 3 });
+    await page.keyboard.press('Backspace');
+    await page.type(field, text);
+  }
+  await Idle(page);
+  assert.equal(await page.$eval('#lblMessage', (label) => label.textContent), 'x の式の 7 文字目：「)」がありません');
+  assert.equal(await page.$eval('#btnOk', (button) => button.disabled), true);
+  await page.click('#edtFirst');
+  await page.keyboard.press('End');
+  await page.click('.formula-keys button:nth-child(6)');  // ")"
+  await page.type('#edtRange', '0<=t<=');
+  await page.click('.formula-keys button:nth-child(1)');  // "π"
+  await Idle(page);
+  assert.equal(await page.$eval('#edtFirst', (input) => input.value), '3cos(t)');
+  assert.equal(await page.$eval('#lblMessage', (label) => label.textContent), '');
+  // A name typed through an input method: the kana being composed are not the name yet.
+  await page.click('#edtName');
+  const cdp = await page.createCDPSession();
+  await cdp.send('Input.imeSetComposition', { text: 'しき', selectionStart: 2, selectionEnd: 2 });
+  await Idle(page);
+  assert.equal(await page.$eval('#edtName', (input) => input.value), 'しき');
+  await cdp.send('Input.insertText', { text: '式の楕円' });
+  await Idle(page);
+  assert.equal(await page.$eval('#edtName', (input) => input.value), '式の楕円');
+  await page.click('#btnOk');
+  await Idle(page);
+  assert.equal(await page.$(dialog), null);
+  assert.match(await page.$eval('#lblSpec', (label) => label.textContent), /^式の楕円/);
+  await page.close();
+});
+
 test('at device pixel ratio 2 the picture is drawn at twice the resolution, not enlarged', async () => {
   const page = await OpenPage(browser, 1366, 768, 2);
   const exact = await PicturePixels(page);
