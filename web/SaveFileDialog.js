@@ -60,7 +60,7 @@ export function DownloadDialog(fileName, filter) {
 }
 
 // The window both dialogs share: the name of the file, 保存 and キャンセル. `answer` gets the name
-// (without any folder the text may give) or null.
+// or null.
 class SaveWindow {
   constructor(fileName, answer) {
     this.answer = (value) => {
@@ -78,8 +78,14 @@ class SaveWindow {
     });
   }
 
+  // A name that would name a folder too is refused with a word, not cut to what follows its "/".
   Accept() {
-    const name = this.input.value.trim().split(/[\\/]/).pop();
+    const name = this.input.value.trim();
+    if (/[\\/]/.test(name)) {
+      this.note.textContent = 'ファイル名に「/」や「\\」は使えません';
+      this.input.focus();
+      return;
+    }
     if (name) this.answer(name);
   }
 
@@ -94,7 +100,11 @@ class SaveWindow {
     name.className = 'name';
     name.append(this.input);
     if (suffix) name.append(suffix);
-    body.append(...above, label, name, ...below);
+    this.note = document.createElement('div');
+    this.note.className = 'note';
+    this.note.setAttribute('role', 'alert');
+    this.note.style.color = '#c00000';
+    body.append(...above, label, name, this.note, ...below);
     const row = document.createElement('div');
     row.className = 'buttons';
     const save = document.createElement('button');

@@ -1,20 +1,42 @@
 // The user's folder UsCurves kept in the browser's IndexedDB, so that saved curves survive a
 // reload. The page's files live in memory; at start the stored folder is copied in, and after a
-// save the folder is written back whole in ONE transaction: IndexedDB commits a transaction all
-// or nothing, so a save cut off at any moment (a failed write, a closed tab) leaves the stored
-// folder exactly as it was before it, and a written file is never half a record.
+// save what this tab changed in the folder is written back in ONE transaction: IndexedDB commits
+// a transaction all or nothing, so a save cut off at any moment (a failed write, a closed tab)
+// leaves the stored folder exactly as it was before it, and a written file is never half a record.
+//
+// Several tabs of the page share the store. Each writes only the curves it saved or replaced and
+// deletes only those it had and no longer has, so that a curve another tab saved meanwhile stays;
+// and each takes the others' changes into its folder when told of them (or when shown again), so
+// that its next listing shows them and a curve removed elsewhere does not come back from it.
 
 const DatabaseName = 'quorbel';
 const StoreName = 'UsCurves';
+const ChannelName = 'quorbel-user-curves';
+
+function Same(a, b) {
+  if (a.length !== b.length) return false;
+  for (let i = 0; i < a.length; ++i) if (a[i] !== b[i]) return false;
+  return true;
+}
 
 export class UserStorage {
-  constructor(database) { this.database = database; }
+  constructor(database) {
+    this.database = database;
+    this.known = new Map();  // name → bytes, as this tab last read or wrote them in the store
+    this.channel = globalThis.BroadcastChannel && database ? new BroadcastChannel(ChannelName) : null;
+  }
 
   // The storage, or one that keeps nothing when the browser gives the page no IndexedDB.
   static async Open() {
     if (!globalThis.indexedDB) return new UserStorage(null);
     return new Promise((resolve) => {
-      const request = indexedDB.open(DatabaseName, 1);
+      let request;
+      try {
+        request = indexedDB.open(DatabaseName, 1);
+      } catch {
+        resolve(new UserStorage(null));  // storage refused outright
+        return;
+      }
       request.onupgradeneeded = () => request.result.createObjectStore(StoreName);
       request.onsuccess = () => resolve(new UserStorage(request.result));
       request.onerror = () => resolve(new UserStorage(null));
@@ -42,18 +64,26 @@ export class UserStorage {
     });
   }
 
-  // Replaces the stored folder by `files` ([name, bytes]) in one transaction; true once committed.
+  // The files the tab starts with, as read from the store.
+  Remember(files) { this.known = new Map(files.map(([name, bytes]) => [name, bytes])); }
+
+  // Writes what changed between the store as this tab knew it and `files` ([name, bytes], the
+  // tab's folder now), in one transaction; true once committed. The other tabs are told.
   async Store(files) {
     if (!this.database) return false;
-    return new Promise((resolve) => {
+    const now = new Map(files);
+    const changed = files.filter(([name, bytes]) => !this.known.has(name) || !Same(this.known.get(name), bytes));
+    const removed = [...this.known.keys()].filter((name) => !now.has(name));
+    if (changed.length === 0 && removed.length === 0) return true;
+    const committed = await new Promise((resolve) => {
       let transaction;
       try {
         transaction = this.database.transaction(StoreName, 'readwrite');
         transaction.oncomplete = () => resolve(true);
         transaction.onabort = () => resolve(false);
         const store = transaction.objectStore(StoreName);
-        store.clear();
-        for (const [name, bytes] of files) store.put(bytes.slice().buffer, name);
+        for (const name of removed) store.delete(name);
+        for (const [name, bytes] of changed) store.put(bytes.slice().buffer, name);
       } catch {
         // A put that throws leaves the transaction open: abort it, so that nothing of it lands.
         if (transaction) {
@@ -62,6 +92,42 @@ export class UserStorage {
         resolve(false);
       }
     });
+    if (committed) {
+      for (const name of removed) this.known.delete(name);
+      for (const [name, bytes] of changed) this.known.set(name, bytes.slice());
+      this.channel?.postMessage('changed');
+    }
+    return committed;
+  }
+
+  // Takes the changes other tabs made to the store into `folder` of the page's file system `fs`:
+  // their new and replaced curves are written in, the curves they removed are removed, unless
+  // this tab has changed that curve itself since it last stored.
+  async TakeOthersChanges(fs, folder) {
+    if (!this.database) return;
+    const stored = new Map(await this.Load());
+    const local = (name) => {
+      try { return fs.readFile(folder + '/' + name); } catch { return null; }
+    };
+    for (const [name, bytes] of stored) {
+      const known = this.known.get(name);
+      if (known && Same(known, bytes)) continue;
+      const mine = local(name);
+      if (mine && known && !Same(mine, known)) continue;  // changed here too: this tab's stays
+      fs.writeFile(folder + '/' + name, bytes);
+      this.known.set(name, bytes);
+    }
+    for (const [name, known] of [...this.known]) {
+      if (stored.has(name)) continue;
+      const mine = local(name);
+      if (mine && Same(mine, known)) fs.unlink(folder + '/' + name);
+      this.known.delete(name);
+    }
+  }
+
+  // Calls `then` whenever another tab has changed the store.
+  OnOthersChange(then) {
+    if (this.channel) this.channel.onmessage = then;
   }
 }
 

@@ -107,9 +107,12 @@ export class WebPlatform {
   async TakePastedImage(blob) { this.clipboardImage = await ImageFromBlob(blob); }
 
   // Width × 65536 + height of the clipboard's image, read from the system's clipboard where the
-  // browser allows it, else the program's own copy; 0 when there is none.
+  // browser allows it, else the program's own copy; 0 when there is none, after a message that
+  // says how to paste instead. Only a paste asks for it: reading the clipboard may make the
+  // browser ask the user for permission, which must never stand in the way of anything else.
   async ClipboardImageSize() {
-    if (navigator.clipboard && navigator.clipboard.read) {
+    let refused = !(navigator.clipboard && navigator.clipboard.read);
+    if (!refused) {
       try {
         for (const item of await navigator.clipboard.read()) {
           const type = item.types.find((t) => t.startsWith('image/'));
@@ -118,10 +121,16 @@ export class WebPlatform {
             break;
           }
         }
-      } catch { /* not allowed here: the program's own copy stands */ }
+      } catch {
+        refused = true;  // not allowed here: the program's own copy stands
+      }
     }
     const image = this.clipboardImage;
-    return image && image.width < 32768 && image.height < 65536 ? image.width * 65536 + image.height : 0;
+    if (image && image.width < 32768 && image.height < 65536) return image.width * 65536 + image.height;
+    await this.ShowMessage(refused
+      ? 'このブラウザーではクリップボードの画像を読み取れませんでした。\nCtrl+V（Mac では ⌘+V）で貼り付けるか、画像ファイルをこのページにドロップしてください。'
+      : 'クリップボードに画像がありません');
+    return 0;
   }
   ClipboardCopyImage(pointer) {
     const image = this.clipboardImage;

@@ -51,6 +51,7 @@ async function Start() {
   const app = document.getElementById('app');
   const [assets, storage] = await Promise.all([LoadAssets(), UserStorage.Open()]);
   const userFiles = await storage.Load();
+  storage.Remember(userFiles);
   // The window's texts use the faces the program draws with.
   for (const [family, file] of [['IPAPGothic', 'fonts/ipagp.ttf'], ['IPAGothic', 'fonts/ipag.ttf']]) {
     const face = new FontFace(family, assets.get(file));
@@ -75,7 +76,9 @@ async function Start() {
         return true;
       }
       if (node !== fs.lookupPath(UserFolder).node) return true;
-      return storage.Store(FolderFiles(fs, UserFolder));
+      const stored = await storage.Store(FolderFiles(fs, UserFolder));
+      if (stored) await storage.TakeOthersChanges(fs, UserFolder);
+      return stored;
     },
     preRun: [(m) => LayOutFiles(m.FS, assets, userFiles)],
     // What no handler can catch (memory exhausted, a trap) ends the program.
@@ -86,6 +89,12 @@ async function Start() {
   const program = new Program(module);
   binder.Attach(program);
   const fs = module.FS;
+  // Curves another tab saved appear in this tab's next listing of あなたの曲線.
+  const takeOthersChanges = () => storage.TakeOthersChanges(fs, UserFolder);
+  storage.OnOthersChange(takeOthersChanges);
+  document.addEventListener('visibilitychange', () => {
+    if (document.visibilityState === 'visible') takeOthersChanges();
+  });
   // The program registers its forms and runs its start sequence, then waits for the user; the
   // window built after it shows the models as they are by then.
   module.callMain([]);

@@ -178,7 +178,8 @@ void WebPlatform::ClipboardSetImage(const Bitmap& image) {
     PageClipboardSetImage(image.Pixels().data(), image.Width(), image.Height());
 }
 
-bool WebPlatform::ClipboardHasImage() { return PageClipboardImageSize() != 0; }
+// 貼り付け stays enabled: the page reads the clipboard only when the user pastes (web/WebPlatform.js).
+bool WebPlatform::ClipboardHasImage() { return true; }
 
 std::optional<Bitmap> WebPlatform::ClipboardGetImage() {
     int size = PageClipboardImageSize();

@@ -104,6 +104,54 @@ test('a curve saved under a name is still listed after the page is loaded again'
   await page.close();
 });
 
+test('curves saved in two tabs all stay, and each tab lists the other\'s the next time', async () => {
+  const first = await OpenPage(browser);
+  const second = await OpenPage(browser);
+  // The user works in one tab at a time: the one in front.
+  for (const page of [first, second]) {
+    await page.bringToFront();
+    await page.click('#spdUserOpen');
+    await Idle(page);
+  }
+  await first.bringToFront();
+  await SaveAs(first, '一つめのタブ', 'tab1.crv');
+  await second.bringToFront();
+  await SaveAs(second, '二つめのタブ', 'tab2.crv');
+  const listed = async (page) => {
+    await page.bringToFront();
+    await page.click('#spdUserOpen');
+    await Idle(page);
+    const lines = await ListedCurves(page);
+    return ['一つめのタブ', '二つめのタブ'].filter((name) => lines.some((line) => line.includes(name)));
+  };
+  assert.deepEqual(await listed(first), ['一つめのタブ', '二つめのタブ'], 'the first tab lists the second\'s curve');
+  await second.reload();
+  await second.waitForFunction(() => globalThis.quorbel);
+  await Idle(second);
+  assert.deepEqual(await listed(second), ['一つめのタブ', '二つめのタブ'], 'both are stored');
+  await first.close();
+  await second.close();
+});
+
+test('a file name with a "/" is refused in the save dialog, not cut', async () => {
+  const page = await OpenPage(browser);
+  await page.click('#spdUserOpen');
+  await Idle(page);
+  await page.click('#mnuFile');
+  await page.click('#mnuSave');
+  await page.waitForSelector('.dialog #edtName');
+  await page.type('.dialog #edtName', '斜線');
+  await page.click('.dialog #btnOk');
+  const name = await page.waitForSelector('.dialog.save-file input.default');
+  await name.evaluate((input) => { input.value = ''; });
+  await name.type('<b>x</b>.crv');
+  await page.keyboard.press('Enter');
+  await page.waitForFunction(() => document.querySelector('.dialog.save-file .note')?.textContent);
+  assert.equal(await page.$eval('.dialog.save-file .note', (note) => note.textContent), 'ファイル名に「/」や「\\」は使えません');
+  assert.equal(await page.$eval('.dialog.save-file input.default', (input) => input.value), '<b>x</b>.crv');
+  await page.close();
+});
+
 test('a save whose storing fails leaves the stored curve as it was', async () => {
   const page = await OpenPage(browser);
   await page.click('#spdUserOpen');
@@ -175,6 +223,25 @@ test('a picture copied to the clipboard pastes back as it was', async () => {
   await page.click('#mnuPaste');
   await Idle(page);
   assert.equal(EqualShare(await PicturePixels(page), copied), 1);
+  await page.close();
+});
+
+test('opening the ファイル menu never reads the clipboard; a refused paste says how to paste instead', async () => {
+  const page = await OpenPage(browser);
+  await page.evaluate(() => {
+    globalThis.clipboardReads = 0;
+    navigator.clipboard.read = async () => {
+      ++globalThis.clipboardReads;
+      throw new DOMException('denied', 'NotAllowedError');
+    };
+  });
+  await page.click('#mnuFile');
+  await Idle(page);
+  assert.equal(await page.evaluate(() => globalThis.clipboardReads), 0);
+  assert.equal(await page.$eval('#mnuPaste', (item) => item.disabled), false);
+  await page.click('#mnuPaste');
+  assert.match(await AnswerMessage(page), /Ctrl\+V/);
+  assert.equal(await page.evaluate(() => globalThis.clipboardReads), 1);
   await page.close();
 });
 
