@@ -20,6 +20,8 @@ export class HelpWindow {
       this.window.backdrop = document.createElement('div');  // the help window is not modal
       this.frame = document.createElement('iframe');
       this.frame.title = 'Quorbel ヘルプ';
+      // No script of a help file runs, whoever wrote it; the page itself still moves within it.
+      this.frame.setAttribute('sandbox', 'allow-same-origin');
       this.window.body.append(this.frame);
     }
     if (this.loaded !== text) {

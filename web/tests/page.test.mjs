@@ -125,6 +125,7 @@ test('curves saved in two tabs all stay, and each tab lists the other\'s the nex
     return ['一つめのタブ', '二つめのタブ'].filter((name) => lines.some((line) => line.includes(name)));
   };
   assert.deepEqual(await listed(first), ['一つめのタブ', '二つめのタブ'], 'the first tab lists the second\'s curve');
+  await second.bringToFront();
   await second.reload();
   await second.waitForFunction(() => globalThis.quorbel);
   await Idle(second);
@@ -242,6 +243,26 @@ test('opening the ファイル menu never reads the clipboard; a refused paste s
   await page.click('#mnuPaste');
   assert.match(await AnswerMessage(page), /Ctrl\+V/);
   assert.equal(await page.evaluate(() => globalThis.clipboardReads), 1);
+  await page.close();
+});
+
+test('the help runs no script of its own, and its links still move within it', async () => {
+  const page = await OpenPage(browser);
+  await page.click('#mnuHelp');
+  await page.click('#mnuShowHelp');
+  await page.waitForSelector('.help iframe');
+  await page.waitForFunction(() => document.querySelector('.help iframe').contentDocument?.querySelector('a[href="#224-8"]'));
+  const ran = await page.evaluate(() => {
+    const help = document.querySelector('.help iframe').contentDocument;
+    const script = help.createElement('script');
+    script.textContent = 'window.parent.helpScriptRan = true';
+    help.body.append(script);
+    return globalThis.helpScriptRan === true;
+  });
+  assert.equal(ran, false);
+  const frame = page.frames().find((f) => f !== page.mainFrame());
+  await frame.click('a[href="#224-8"]');
+  await frame.waitForFunction(() => scrollY > 1000);
   await page.close();
 });
 
