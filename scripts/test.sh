@@ -21,5 +21,5 @@ ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 
 if [ "$build" = build ]; then
   bash scripts/web.sh >/dev/null
-  (cd web/tests && npm ci --no-audit --no-fund --loglevel=error && node --test page.test.mjs)
+  (cd web/tests && npm ci --no-audit --no-fund --loglevel=error && node --test page.test.mjs devices.test.mjs)
 fi

@@ -15,9 +15,14 @@ export class FormulaDialog extends FormDialog {
       PutAt(this.body, MakeCheck(binder, Form, name, true), left, 12, width, 24);
       left += width + 12;
     }
+    // A label and its field are one row, kept together wherever the dialog wraps.
     const row = (label, edit, top, width) => {
-      PutAt(this.body, BindLabel(binder, Form, label, document.createElement('span')), 16, top + 5, 60, 18);
-      const input = PutAt(this.body, BindEdit(binder, Form, edit, document.createElement('input')), 80, top, width, 26);
+      const line = PutAt(this.body, document.createElement('div'), 16, top, 64 + width, 26);
+      line.classList.add('formula-row');
+      const caption = BindLabel(binder, Form, label, document.createElement('span'));
+      const input = BindEdit(binder, Form, edit, document.createElement('input'));
+      input.style.width = width + 'px';
+      line.append(caption, input);
       input.autocomplete = 'off';
       input.spellcheck = false;
       input.addEventListener('focus', () => { this.typingInto = input; });
@@ -27,9 +32,12 @@ export class FormulaDialog extends FormDialog {
       return input;
     };
     this.first = row('lblFirst', 'edtFirst', 46, 464);
-    row('lblSecond', 'edtSecond', 80, 464);
-    row('lblRange', 'edtRange', 114, 200);
-    PutAt(this.body, BindLabel(binder, Form, 'lblRangeNote', document.createElement('span')), 290, 119, 254, 18);
+    this.second = row('lblSecond', 'edtSecond', 80, 464).parentElement;
+    const range = row('lblRange', 'edtRange', 114, 200).parentElement;
+    range.style.width = '528px';
+    const note = BindLabel(binder, Form, 'lblRangeNote', document.createElement('span'));
+    note.classList.add('formula-note');
+    range.append(note);
     row('lblName', 'edtName', 148, 464);
     this.typingInto = this.first;
     // The keys keep the focus in the field: a tap types into it without closing the keyboard.
