@@ -345,7 +345,6 @@ export function MakeSpin(binder, form, name) {
   spin.className = 'spin';
   const input = document.createElement('input');
   input.inputMode = 'numeric';
-  input.id = name;
   const arrows = document.createElement('div');
   arrows.className = 'arrows';
   const up = document.createElement('button');
@@ -380,7 +379,6 @@ export function MakeCheck(binder, form, name, radio = false) {
   const label = document.createElement('label');
   const input = document.createElement('input');
   input.type = radio ? 'radio' : 'checkbox';
-  input.id = name;
   const text = document.createElement('span');
   label.append(input, text);
   return BindCheck(binder, form, name, label);

@@ -3,6 +3,8 @@
 // a folder); a user curve is downloaded as it is stored, the whole user folder as a zip; a file
 // the program writes into the download folder (a picture file) is downloaded once it is complete.
 
+import { ShowMessage } from 'quorbel/MessageBox.js';
+
 export const ImportFolder = '/quorbel/取り込み';
 export const UserFolder = '/quorbel/UsCurves';
 export const DownloadFolder = '/quorbel/ダウンロード';
@@ -13,13 +15,21 @@ const DownloadTypes = { png: 'image/png', svg: 'image/svg+xml', pdf: 'applicatio
 export async function ImportFiles(fs, binder, files) {
   const list = [...files];
   if (list.length === 0) return;
-  const contents = await Promise.all(list.map((file) => file.arrayBuffer()));
+  const contents = await Promise.all(list.map((file) => file.arrayBuffer().catch(() => null)));
   try { fs.mkdir(ImportFolder); } catch { /* there already */ }
+  const refused = [];
   list.forEach((file, i) => {
     // A name only: whatever folders the browser gives, the file lands in the import folder.
     const name = file.name.split(/[\\/]/).pop();
+    if (name === '' || name === '.' || name === '..' || contents[i] === null) {
+      refused.push(file.name);
+      return;
+    }
     fs.writeFile(ImportFolder + '/' + name, new Uint8Array(contents[i]));
   });
+  if (refused.length > 0) {
+    await ShowMessage(refused.map((name) => '「' + name + '」は曲線のファイルとして取り込めません').join('\n'));
+  }
   binder.Post('', '', 'import');
 }
 

@@ -84,12 +84,21 @@ void ImportCurves(TfrmMain& form) {
     form.LoadCurveFolder(ImportFolder);
     std::vector<std::string> accepted(form.flbCurve.begin() + (form.flbCurve.empty() ? 0 : 1), form.flbCurve.end());
     fs::create_directories(user, error);
+    // A curve already kept under the same name is replaced only when the user says so.
+    std::size_t copied = 0;
     for (const std::string& name : accepted) {
+        if (fs::exists(user / name, error)) {
+            const YesNoCancel answer = form.platform.AskYesNoCancel(
+                "取り込み", "ﾌｧｲﾙ " + name + " は既にあります。置き換えますか？");
+            if (answer == YesNoCancel::Cancel) break;
+            if (answer == YesNoCancel::No) continue;
+        }
         fs::copy_file(staging / name, user / name, fs::copy_options::overwrite_existing, error);
         if (error) form.platform.ShowMessage("ﾌｧｲﾙ " + (user / name).string() + " を作成できません");
+        else ++copied;
     }
     fs::remove_all(staging, error);
-    if (!accepted.empty() && !SystemFileSteps().FlushFolder(user.string())) {
+    if (copied > 0 && !SystemFileSteps().FlushFolder(user.string())) {
         form.platform.ShowMessage("ﾌｧｲﾙ " + user.string() + " を作成できません");
     }
     form.OpenCollection(3);

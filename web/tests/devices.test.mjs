@@ -72,6 +72,8 @@ test('where the desktop window fits, it is laid out as before', async () => {
     return [box.left, box.top, box.width, box.height];
   }));
   assert.equal(await page.evaluate(() => document.documentElement.classList.contains('narrow')), false);
+  const ids = await page.$$eval('[id]', (elements) => elements.map((element) => element.id));
+  assert.deepEqual(ids.filter((id, i) => ids.indexOf(id) !== i), [], 'one element per id');
   // Where the page put them before it had a narrow layout.
   assert.deepEqual(places[0], [(1366 - 369 - 513 >> 1) + 369, 65, 513, 640]);
   assert.deepEqual(places[1].slice(2), [73, 49]);

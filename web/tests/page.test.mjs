@@ -204,8 +204,21 @@ test('imported curve files are checked as a folder\'s are, and the good ones are
   assert.equal(listed[0], '==========　 あなたの曲線　 　==========');
   const names = await page.evaluate(() => globalThis.quorbel.storage.Load().then((files) => files.map(([name]) => name)));
   assert.ok(names.includes('sakura.crv') && !names.includes('24-lines.crv'), names.join(' '));
-  assert.equal(Buffer.from(await page.evaluate(() => [...globalThis.quorbel.module.FS.readFile('/quorbel/UsCurves/sakura.crv')]))
-    .toString('base64'), good, 'imported byte for byte');
+  const stored = async () => Buffer.from(await page.evaluate(() => [...globalThis.quorbel.module.FS.readFile('/quorbel/UsCurves/sakura.crv')]))
+    .toString('base64');
+  assert.equal(await stored(), good, 'imported byte for byte');
+  // Another curve under the same name replaces it only when the user says so; "." is no file's name.
+  const other = readFileSync(path.join(Root, 'data/BtCurves/02-tsubaki.crv')).toString('base64');
+  const again = page.evaluate(async (otherText) => {
+    const { ImportFiles } = await import('quorbel/Files.js');
+    const file = (name, text) => new File([Uint8Array.from(atob(text), (c) => c.charCodeAt(0))], name);
+    await ImportFiles(globalThis.quorbel.module.FS, globalThis.quorbel.binder, [file('sakura.crv', otherText), file('..', otherText)]);
+  }, other);
+  assert.equal(await AnswerMessage(page), '「..」は曲線のファイルとして取り込めません');
+  await again;
+  assert.equal(await AnswerMessage(page, 'いいえ(N)'), 'ﾌｧｲﾙ sakura.crv は既にあります。置き換えますか？');
+  await Idle(page);
+  assert.equal(await stored(), good, 'kept as it was');
   await page.close();
 });
 
