@@ -70,7 +70,13 @@ export class UserStorage {
   // Writes what changed between the store as this tab knew it and `files` ([name, bytes], the
   // tab's folder now), in one transaction; true once committed. The other tabs are told.
   async Store(files) {
-    if (!this.database) return false;
+    // Without storage the user was told at the start that curves last only while the page is open.
+    if (!this.database) return true;
+    // The first save asks the browser to keep the page's storage rather than evict it.
+    if (!this.askedToPersist) {
+      this.askedToPersist = true;
+      navigator.storage?.persist?.().catch(() => {});
+    }
     const now = new Map(files);
     const changed = files.filter(([name, bytes]) => !this.known.has(name) || !Same(this.known.get(name), bytes));
     const removed = [...this.known.keys()].filter((name) => !now.has(name));
@@ -98,6 +104,18 @@ export class UserStorage {
       this.channel?.postMessage('changed');
     }
     return committed;
+  }
+
+  // Puts `folder` of `fs` back as the store holds it for this tab, after a store that failed: a
+  // curve that could not be kept is not listed as though it were.
+  Revert(fs, folder) {
+    const now = new Map(FolderFiles(fs, folder));
+    for (const [name, bytes] of now) {
+      const known = this.known.get(name);
+      if (!known) fs.unlink(folder + '/' + name);
+      else if (!Same(known, bytes)) fs.writeFile(folder + '/' + name, known);
+    }
+    for (const [name, bytes] of this.known) if (!now.has(name)) fs.writeFile(folder + '/' + name, bytes);
   }
 
   // Takes the changes other tabs made to the store into `folder` of the page's file system `fs`:

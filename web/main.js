@@ -78,6 +78,7 @@ async function Start() {
       if (node !== fs.lookupPath(UserFolder).node) return true;
       const stored = await storage.Store(FolderFiles(fs, UserFolder));
       if (stored) await storage.TakeOthersChanges(fs, UserFolder);
+      else storage.Revert(fs, UserFolder);
       return stored;
     },
     preRun: [(m) => LayOutFiles(m.FS, assets, userFiles)],
@@ -153,6 +154,10 @@ async function Start() {
   window.addEventListener('resize', RatioChanged);
   binder.PaintNow();
   app.classList.remove('starting');
+  if (!storage.Persistent) {
+    platform.ShowMessage('このブラウザーでは、曲線をこのページに保存しておけません。\n' +
+                         '「あなたの曲線」に保存した曲線は、このページを閉じるまでのあいだだけ残ります。');
+  }
   globalThis.quorbel = { module, program, binder, platform, window: window_, storage };
 }
 

@@ -7,7 +7,7 @@ import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root, BuildWeb } from './Browser.mjs';
+import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root, BuildWeb, PageUrl } from './Browser.mjs';
 import { ReadPng, EqualShare } from './png.mjs';
 
 const Render = process.env.QUORBEL_RENDER || path.join(Root, 'build/src/quorbel-render');
@@ -181,10 +181,29 @@ test('a save whose storing fails leaves the stored curve as it was', async () =>
   assert.equal(await AnswerMessage(page), 'ﾌｧｲﾙ /quorbel/UsCurves/test1.crv は書き込みましたが、' +
     'ディスクに残ったことを確かめられませんでした（ディスクの読み書きに失敗しました）');
   await Idle(page);
+  assert.equal((await page.evaluate(() => [...globalThis.quorbel.module.FS.readFile('/quorbel/UsCurves/test1.crv')])).join(','),
+               before['test1.crv'], 'the folder the page lists is the stored one');
   await page.reload();
   await page.waitForFunction(() => globalThis.quorbel);
   await Idle(page);
   assert.deepEqual(await stored(), before);
+  await page.close();
+});
+
+test('where the browser refuses storage, the page starts, says once that curves are not kept, and saves for the session', async () => {
+  const page = await browser.newPage();
+  await page.evaluateOnNewDocument(() => {
+    indexedDB.open = () => { throw new DOMException('The operation is insecure.', 'SecurityError'); };
+  });
+  await page.setViewport({ width: 1366, height: 768 });
+  await page.goto(PageUrl, { waitUntil: 'load' });
+  assert.match(await AnswerMessage(page), /このページを閉じるまでのあいだだけ残ります/);
+  await page.waitForFunction(() => globalThis.quorbel);
+  await Idle(page);
+  await page.click('#spdUserOpen');
+  await Idle(page);
+  await SaveAs(page, '残らない曲線', 'session.crv');
+  assert.ok((await ListedCurves(page)).some((line) => line.includes('残らない曲線')));
   await page.close();
 });
 
