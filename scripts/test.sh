@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds Quorbel and runs the whole test suite: the desktop's, then the browser page's in headless
-# Chromium (built by scripts/web.sh). With --sanitize, the desktop's suite built with the address
+# Chromium and Firefox (built by scripts/web.sh). With --sanitize, the desktop's suite built with the address
 # and undefined-behaviour sanitizers, in a build folder of its own.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -22,4 +22,6 @@ ctest --test-dir "$build" --output-on-failure -j "$(nproc)"
 if [ "$build" = build ]; then
   bash scripts/web.sh >/dev/null
   (cd web/tests && npm ci --no-audit --no-fund --loglevel=error && node --test page.test.mjs devices.test.mjs)
+  # The same in Firefox, through WebDriver BiDi.
+  (cd web/tests && QUORBEL_BROWSER=firefox node --test page.test.mjs devices.test.mjs)
 fi

@@ -122,7 +122,7 @@ test('a fresh STEP dialog steps with Space and Enter and stops with Escape', asy
   await page.click('#btnStep');
   await Counted(page, '0 / 48 回');
   assert.equal(await page.evaluate(() => document.activeElement.id), 'btnOk', 'the focus is on 次を表示');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await Counted(page, '1 / 48 回');
   await page.keyboard.press('Enter');
   await Counted(page, '2 / 48 回');
@@ -148,7 +148,7 @@ test('a check box tapped or toggled by a key shows what its model holds, and the
   await Idle(page);
   const without = await PicturePixels(page);
   await page.focus('#chkHojoEn input');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await Idle(page);
   await page.waitForFunction((b) => document.querySelector('#chkHojoEn input').checked === b, {}, before);
   assert.deepEqual([await shown(), await held()], [before, before]);

@@ -7,9 +7,11 @@ import { existsSync, mkdtempSync, readFileSync, rmSync } from 'node:fs';
 import { createServer } from 'node:http';
 import { tmpdir } from 'node:os';
 import path from 'node:path';
-import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root, BuildWeb, PageUrl } from './Browser.mjs';
+import { StartBrowser, OpenPage, Act, Idle, PicturePixels, Root, BuildWeb, PageUrl, Engine } from './Browser.mjs';
 import { ReadPng, EqualShare } from './png.mjs';
 
+// The downloads are watched through Chromium's own protocol.
+const Downloads = Engine === 'chromium' ? false : 'downloads are watched through Chromium\'s protocol';
 const Render = process.env.QUORBEL_RENDER || path.join(Root, 'build/src/quorbel-render');
 let browser, close, scratch;
 
@@ -384,7 +386,10 @@ test('式を入力 reads each key, types from its own key row and from an input 
   await Idle(page);
   assert.notEqual(await page.$eval('#edtFirst', (input) => input.value), '', 'it opens on the start curve\'s formula');
   for (const [field, text] of [['#edtFirst', '3cos(t'], ['#edtSecond', '2sin t']]) {
-    await page.click(field, { clickCount: 3 });
+    await page.click(field);
+    await page.keyboard.down('Control');
+    await page.keyboard.press('a');
+    await page.keyboard.up('Control');
     await page.keyboard.press('Backspace');
     await page.type(field, text);
   }
@@ -399,13 +404,18 @@ test('式を入力 reads each key, types from its own key row and from an input 
   await Idle(page);
   assert.equal(await page.$eval('#edtFirst', (input) => input.value), '3cos(t)');
   assert.equal(await page.$eval('#lblMessage', (label) => label.textContent), '');
-  // A name typed through an input method: the kana being composed are not the name yet.
+  // A name typed through an input method: the kana being composed are not the name yet (the
+  // composition is Chromium's own protocol; elsewhere the name is typed).
   await page.click('#edtName');
-  const cdp = await page.createCDPSession();
-  await cdp.send('Input.imeSetComposition', { text: 'しき', selectionStart: 2, selectionEnd: 2 });
-  await Idle(page);
-  assert.equal(await page.$eval('#edtName', (input) => input.value), 'しき');
-  await cdp.send('Input.insertText', { text: '式の楕円' });
+  if (Engine === 'chromium') {
+    const cdp = await page.createCDPSession();
+    await cdp.send('Input.imeSetComposition', { text: 'しき', selectionStart: 2, selectionEnd: 2 });
+    await Idle(page);
+    assert.equal(await page.$eval('#edtName', (input) => input.value), 'しき');
+    await cdp.send('Input.insertText', { text: '式の楕円' });
+  } else {
+    await page.keyboard.type('式の楕円');
+  }
   await Idle(page);
   assert.equal(await page.$eval('#edtName', (input) => input.value), '式の楕円');
   await page.click('#btnOk');
@@ -508,7 +518,7 @@ test('the picture shown large fills the screen\'s height, drawn at that size; Sp
   await page.keyboard.press('F11');  // from the STEP dialog
   await Idle(page);
   const before = await CanvasPixels(page, '#frmLarge-imgCood');
-  await page.keyboard.press('Space');
+  await page.keyboard.press(' ');
   await page.waitForFunction(() => document.querySelector('.dialog #edtCount')?.value.trim() === '2 / 48 回');
   await Idle(page);
   assert.equal(await countText(), '2 / 48 回', 'one step for one key');
@@ -521,7 +531,7 @@ test('the picture shown large fills the screen\'s height, drawn at that size; Sp
   await page.close();
 });
 
-test('画像として保存 downloads the picture: PNG at twice the size as the desktop writes it, SVG with the caption as text', async () => {
+test('画像として保存 downloads the picture: PNG at twice the size as the desktop writes it, SVG with the caption as text', { skip: Downloads }, async () => {
   const page = await OpenPage(browser);
   const downloads = mkdtempSync(path.join(tmpdir(), 'quorbel-downloads-'));
   const session = await page.createCDPSession();
@@ -606,7 +616,7 @@ test('変更をすぐに描く draws an arrow\'s change as 表示 does; the STEP
   await page.close();
 });
 
-test('動画 plays each value alone, and its cycle downloads as the GIF the desktop writes', async () => {
+test('動画 plays each value alone, and its cycle downloads as the GIF the desktop writes', { skip: Downloads }, async () => {
   const page = await OpenPage(browser);
   const downloads = mkdtempSync(path.join(tmpdir(), 'quorbel-downloads-'));
   const session = await page.createCDPSession();

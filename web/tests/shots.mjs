@@ -56,7 +56,7 @@ try {
     await page.keyboard.press('F11');
     await Idle(page);
     for (let step = 0; step < 8; ++step) {
-      await page.keyboard.press('Space');
+      await page.keyboard.press(' ');
       await new Promise((r) => setTimeout(r, 150));
     }
     await Idle(page);
