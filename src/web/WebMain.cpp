@@ -16,6 +16,8 @@
 #include "app/Main.h"
 #include "curves/Codec.h"
 #include "curves/CurveFile.h"
+#include "curves/CurveFolder.h"
+#include "curves/ReadProblems.h"
 #include "web/Json.h"
 #include "web/ScaledPictures.h"
 #include "web/WebPlatform.h"
@@ -72,17 +74,24 @@ void RegisterForms(WebBindings& bindings, TfrmMain& form) {
     bindings.LetThrough(properties.Name, properties.btnClose.Name, [] { return true; });
 }
 
-// Imports the curve files the page put into the import folder: they are read as a curve folder
-// is, with its checks and messages, and those that pass are copied into the user's folder, which
-// is then stored and opened.
+// Imports the curve files the page put into the import folder: those that read as curve files
+// are copied into the user's folder (a name already there only when the user says so), which is
+// then stored and opened, with the messages of reading it.
 void ImportCurves(TfrmMain& form) {
     namespace fs = std::filesystem;
     if (form.PlotRunning()) return;
     std::error_code error;
     const fs::path staging = fs::path(WorkingFolder) / ImportFolder;
     const fs::path user = fs::path(WorkingFolder) / UserFolder;
-    form.LoadCurveFolder(ImportFolder);
-    std::vector<std::string> accepted(form.flbCurve.begin() + (form.flbCurve.empty() ? 0 : 1), form.flbCurve.end());
+    // A file that is no curve is said here; what is wrong inside a curve (a line that is no
+    // number) is said once, by the reading of the user's folder that shows the imported curves.
+    std::vector<std::string> accepted;
+    ReadProblems refused;
+    for (const std::string& name : ListCurveFiles(staging.string(), error)) {
+        if (ReadsAsCurve(staging / name)) accepted.push_back(name);
+        else refused.Add((staging / name).string() + "：フォーマットが違います");
+    }
+    if (!refused.Empty()) form.platform.ShowMessage(refused.Message());
     fs::create_directories(user, error);
     // A curve already kept under the same name is replaced only when the user says so.
     std::size_t copied = 0;

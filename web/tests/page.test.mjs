@@ -240,6 +240,18 @@ test('imported curve files are checked as a folder\'s are, and the good ones are
   assert.equal(await AnswerMessage(page, 'いいえ(N)'), 'ﾌｧｲﾙ sakura.crv は既にあります。置き換えますか？');
   await Idle(page);
   assert.equal(await stored(), good, 'kept as it was');
+  // A line that is no number is said once, not once for each reading of the file.
+  const lines = Buffer.from(good, 'base64').toString('latin1').split('\r\n');
+  lines[5] = 'x';
+  const oneBad = page.evaluate(async (text) => {
+    const { ImportFiles } = await import('quorbel/Files.js');
+    const bytes = Uint8Array.from(text, (c) => c.charCodeAt(0));
+    await ImportFiles(globalThis.quorbel.module.FS, globalThis.quorbel.binder, [new File([bytes], 'bad-a.crv')]);
+  }, lines.join('\r\n'));
+  assert.match(await AnswerMessage(page), /UsCurves\/bad-a\.crv の「パラメータａ」: x/);
+  await oneBad;
+  await Idle(page);
+  assert.equal(await page.$('.dialog .message'), null);
   await page.close();
 });
 
@@ -525,7 +537,7 @@ test('the picture shown large fills the screen\'s height, drawn at that size; Sp
   assert.ok(EqualShare(await CanvasPixels(page, '#frmLarge-imgCood'), before) < 1, 'the large picture follows the display');
   await page.keyboard.press('Escape');
   await Idle(page);
-  assert.equal(await page.$('.large-view'), null);
+  await page.waitForFunction(() => !document.querySelector('.large-view'), { timeout: 5000 });
   assert.equal(await countText(), '2 / 48 回', 'Escape leaves the STEP display waiting');
   assert.deepEqual(page.quorbelErrors, []);
   await page.close();
