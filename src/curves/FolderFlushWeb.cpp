@@ -1,7 +1,7 @@
 // Making a folder's entries durable in the browser. The page's files live in memory; the page
-// keeps the user's folder in the browser's own storage and writes the folder there whole, in one
+// keeps the user's folder in the browser's own storage and writes what changed in it there in one
 // storage transaction, so that a save cut off at any moment leaves the stored folder as it was
-// before or as it is now, never between. The page's download folder holds files made for the
+// before or as it is now, never between (web/Storage.js). The page's download folder holds files made for the
 // user (picture files): once they are whole there, the page hands them to the browser as
 // downloads. Other folders need no flush.
 #include "curves/CurveFile.h"
