@@ -113,6 +113,22 @@ test('on a phone a curve is named and saved by taps, every dialog button on the 
   await Tap(page, '.dialog #btnClose');
   await Idle(page);
   assert.equal(await page.$('.dialog'), null);
+
+  // 式を入力: its fields, keys and buttons on the screen; a tap on a key types into the field.
+  await Tap(page, '#mnuFile');
+  await Tap(page, '#mnuFormula');
+  await page.waitForSelector('.dialog #edtFirst');
+  await Idle(page);
+  assert.deepEqual((await inside()).filter(([, shown]) => !shown), []);
+  const fields = await page.$$eval('.dialog input:not([type="radio"])', (inputs) => inputs.filter((input) => input.offsetParent)
+    .map((input) => { const box = input.getBoundingClientRect(); return box.right <= innerWidth && box.height >= 44; }));
+  assert.ok(fields.length >= 4 && fields.every(Boolean), JSON.stringify(fields));
+  await page.$eval('.dialog #edtRange', (input) => input.focus());
+  await Tap(page, '.formula-keys button:nth-child(1)');  // π
+  assert.equal(await page.$eval('.dialog #edtRange', (input) => input.value), 'π');
+  await Tap(page, '.dialog #btnCancel');
+  await Idle(page);
+  assert.equal(await page.$('.dialog'), null);
   assert.deepEqual(page.quorbelErrors, []);
   await page.close();
 });

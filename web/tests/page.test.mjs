@@ -209,6 +209,17 @@ test('where the browser refuses storage, the page starts, says once that curves 
   await page.close();
 });
 
+// Drops files ([name, bytes]) on the window, as a user drags them there from a file manager.
+function DropFiles(page, files) {
+  return page.evaluate((list) => {
+    const transfer = new DataTransfer();
+    for (const [name, bytes] of list) transfer.items.add(new File([Uint8Array.from(bytes)], name));
+    for (const type of ['dragover', 'drop']) {
+      document.body.dispatchEvent(new DragEvent(type, { dataTransfer: transfer, bubbles: true, cancelable: true }));
+    }
+  }, files.map(([name, bytes]) => [name, [...bytes]]));
+}
+
 test('imported curve files are checked as a folder\'s are, and the good ones are kept', async () => {
   const page = await OpenPage(browser);
   const good = readFileSync(path.join(Root, 'data/BtCurves/03-sakura.crv')).toString('base64');
@@ -228,13 +239,10 @@ test('imported curve files are checked as a folder\'s are, and the good ones are
   const stored = async () => Buffer.from(await page.evaluate(() => [...globalThis.quorbel.module.FS.readFile('/quorbel/UsCurves/sakura.crv')]))
     .toString('base64');
   assert.equal(await stored(), good, 'imported byte for byte');
-  // Another curve under the same name replaces it only when the user says so; "." is no file's name.
-  const other = readFileSync(path.join(Root, 'data/BtCurves/02-tsubaki.crv')).toString('base64');
-  const again = page.evaluate(async (otherText) => {
-    const { ImportFiles } = await import('quorbel/Files.js');
-    const file = (name, text) => new File([Uint8Array.from(atob(text), (c) => c.charCodeAt(0))], name);
-    await ImportFiles(globalThis.quorbel.module.FS, globalThis.quorbel.binder, [file('sakura.crv', otherText), file('..', otherText)]);
-  }, other);
+  // Another curve under the same name, dropped on the window, replaces it only when the user says
+  // so; "." is no file's name.
+  const other = readFileSync(path.join(Root, 'data/BtCurves/02-tsubaki.crv'));
+  const again = DropFiles(page, [['sakura.crv', other], ['..', other]]);
   assert.equal(await AnswerMessage(page), '「..」は曲線のファイルとして取り込めません');
   await again;
   assert.equal(await AnswerMessage(page, 'いいえ(N)'), 'ﾌｧｲﾙ sakura.crv は既にあります。置き換えますか？');
@@ -243,11 +251,7 @@ test('imported curve files are checked as a folder\'s are, and the good ones are
   // A line that is no number is said once, not once for each reading of the file.
   const lines = Buffer.from(good, 'base64').toString('latin1').split('\r\n');
   lines[5] = 'x';
-  const oneBad = page.evaluate(async (text) => {
-    const { ImportFiles } = await import('quorbel/Files.js');
-    const bytes = Uint8Array.from(text, (c) => c.charCodeAt(0));
-    await ImportFiles(globalThis.quorbel.module.FS, globalThis.quorbel.binder, [new File([bytes], 'bad-a.crv')]);
-  }, lines.join('\r\n'));
+  const oneBad = DropFiles(page, [['bad-a.crv', Buffer.from(lines.join('\r\n'), 'latin1')]]);
   assert.match(await AnswerMessage(page), /UsCurves\/bad-a\.crv の「パラメータａ」: x/);
   await oneBad;
   await Idle(page);
